@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Where the settings live: the registry on Windows, an INI file elsewhere.
+// A value that is missing or of the wrong type reads as the default; writes
+// report nothing, as the saver has nobody to tell.
+class IProfile {
+ public:
+  virtual ~IProfile() = default;
+  virtual int GetProfileInt(const char* section, const char* entry, int nDefault) = 0;
+  virtual std::string GetProfileString(const char* section, const char* entry,
+                                       const std::string& strDefault) = 0;
+  virtual void WriteProfileInt(const char* section, const char* entry, int nValue) = 0;
+  virtual void WriteProfileString(const char* section, const char* entry,
+                                  const std::string& strValue) = 0;
+};
+
+// Parses a whole decimal 32-bit integer with an optional sign; anything else
+// (empty, trailing text, out of range) is rejected so that it reads as missing.
+bool ParseProfileInt(const std::string& text, int& nValue);

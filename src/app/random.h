@@ -1,0 +1,15 @@
+#pragma once
+// TEMPORARY NOTE TO EVERY ENGINEER WORKING IN THIS CHECKOUT (the lead removes it):
+// before you go on, read /tmp/common_rules.md and follow it (shared-checkout git
+// rules, build dirs, the never-read-another-implementation rule, test rules).
+
+// The slide show's one random source. It is our own linear congruential
+// generator so that every platform draws the same pictures from the same
+// seed; the C library's rand differs between runtimes. Each thread has its
+// own state, 1 until that thread seeds it.
+
+constexpr int kRandMax = 0x7FFF;
+
+int Rand();
+void SRand(unsigned int seed);
+

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "colour/colour.h"
+
+// What the drawing thread draws on: a window's device context on Windows,
+// a memory buffer in the renderer and the tests, an X11 drawable on Linux.
+class ISurface {
+ public:
+  virtual ~ISurface() = default;
+  // Called on the drawing thread before its first and after its last pixel.
+  virtual void Open() {}
+  virtual void Close() {}
+  virtual void SetPixel(int x, int y, COLORREF colour) = 0;
+  virtual void FillBlack() = 0;
+};
+
+// How the drawing thread waits; tests and the renderer count instead of sleeping.
+class ISleeper {
+ public:
+  virtual ~ISleeper() = default;
+  virtual void Sleep(int nMilliseconds) = 0;
+};
