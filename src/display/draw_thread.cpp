@@ -1,0 +1,37 @@
+#include "display/draw_thread.h"
+
+#include <chrono>
+
+#include "app/saver_app.h"
+
+void CRealSleeper::Sleep(int nMilliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));
+}
+
+CDrawThread::~CDrawThread() {
+  if (!m_thread.joinable()) return;
+  if (Done())
+    m_thread.join();
+  else
+    m_thread.detach();  // it owns its share of the drawing state
+}
+
+void CDrawThread::Start(std::shared_ptr<CSlideShow> pShow, unsigned int seed) {
+  if (m_thread.joinable()) return;
+  m_pDone = std::make_shared<std::atomic<int>>(0);
+  auto pDone = m_pDone;
+  m_thread = std::thread([pShow = std::move(pShow), pDone, seed] {
+    pShow->DrawThreadProc(seed);
+    pDone->store(1);
+  });
+}
+
+bool CDrawThread::WaitDone(int nTimeoutMs) {
+  if (!m_thread.joinable()) return true;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+  while (!Done() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  if (!Done()) return false;
+  m_thread.join();
+  return true;
+}

@@ -1,0 +1,150 @@
+#include "display/slide_show.h"
+
+#include "app/random.h"
+#include "app/saver_app.h"
+#include "colour/colour_scheme.h"
+#include "display/pixel_order.h"
+#include "fractal/curve.h"
+
+namespace {
+bool Running() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; }
+}  // namespace
+
+CSlideShow::CSlideShow(ISurface& surface, ISleeper& sleeper)
+    : m_surface(surface), m_sleeper(sleeper) {}
+
+CSlideShow::~CSlideShow() = default;
+
+void CSlideShow::SetSize(int nWidth, int nHeight) {
+  m_nWidth = nWidth;
+  m_nHeight = nHeight;
+  m_plane.m_nWidth = nWidth;
+  m_plane.m_nHeight = nHeight;
+}
+
+int CSlideShow::DrawThreadProc(unsigned int seed) {
+  theApp.m_bThreadDone.store(0);
+  SRand(seed);
+  m_surface.Open();
+  m_surface.FillBlack();
+  while (Running()) {
+    theApp.WaitWhilePaused();
+    if (m_bPictureDone.load())
+      NewPicture();
+    else
+      DrawPixels();
+  }
+  m_surface.Close();
+  m_pOrder.reset();
+  FreeCurves();
+  theApp.m_bThreadDone.store(1);
+  return 0;
+}
+
+void CSlideShow::NewPicture() {
+  if (m_bSwitchNow.load()) m_sleeper.Sleep(50);
+  ChooseCurve();
+  ChooseScheme();
+  ChooseBlanking();
+  if (!Running()) return;
+  BuildOrder();
+  if (!Running()) return;
+  int n = 0;
+  if (m_bSwitchNow.load()) {
+    m_bSwitchNow.store(0);
+  } else {
+    n = theApp.m_nCompletionDelay / 100;
+  }
+  for (int i = 0; i < n; ++i) {
+    if (!Running()) return;
+    m_sleeper.Sleep(100);
+    theApp.WaitWhilePaused();
+  }
+  if (!Running()) return;
+  if (m_nBlanking == 4)
+    FadeToBlack();
+  else if (m_nBlanking != 8)
+    ClearToBlack();
+  m_bPictureDone.store(0);
+}
+
+void CSlideShow::ChooseBlanking() {
+  const int mask = theApp.m_nBlankingMethod;
+  if (m_bSwitchNow.load() || mask == 0) {
+    m_nBlanking = 2;
+  } else if (mask == 4 || mask == 2 || mask == 8) {
+    m_nBlanking = static_cast<short>(mask);
+  } else if ((mask & 0xE) == 0) {
+    // No known method bit (a hand-edited store): no draw could ever match.
+    m_nBlanking = 2;
+  } else {
+    int b = 0;
+    do {
+      b = Rand() % 3 + 1;
+    } while ((mask & (1 << b)) == 0);
+    m_nBlanking = static_cast<short>(1 << b);
+  }
+}
+
+void CSlideShow::BuildOrder() {
+  if (m_nWidth == 0 || m_nHeight == 0) return;
+  m_pOrder.reset();
+  if (theApp.m_bExtraMemory)
+    m_pOrder = std::make_unique<CPixelOrder>(m_nWidth, m_nHeight);
+  else
+    m_pOrder = std::make_unique<CPixelOrder>(m_nWidth / 2, m_nHeight / 2);
+  m_pOrder->Fill(theApp.m_bExtraMemory);
+}
+
+void CSlideShow::DrawPixels() {
+  for (;;) {
+    // A zero-sized window has no list; its picture is complete at once.
+    if (!m_pOrder || m_pOrder->done()) {
+      m_bPictureDone.store(1);
+      if (m_onPictureDone) m_onPictureDone();
+      return;
+    }
+    if (!Running()) return;
+    if (m_bPictureDone.load()) return;
+    theApp.WaitWhilePaused();
+    int x = 0, y = 0;
+    m_pOrder->Take(x, y);
+    PlotPixel(x, y);
+    if (!theApp.m_bExtraMemory) {
+      PlotPixel(x + 1, y);
+      PlotPixel(x, y + 1);
+      PlotPixel(x + 1, y + 1);
+    }
+  }
+}
+
+void CSlideShow::PlotPixel(int x, int y) {
+  m_surface.SetPixel(x, y, m_plane.ColourAt(x, y, m_pScheme.get()));
+}
+
+void CSlideShow::FadeToBlack() {
+  for (;;) {
+    if (!m_pOrder || m_pOrder->done()) {
+      BuildOrder();
+      return;
+    }
+    if (!Running()) return;
+    theApp.WaitWhilePaused();
+    int x = 0, y = 0;
+    m_pOrder->Take(x, y);
+    m_surface.SetPixel(x, y, 0);
+    if (!theApp.m_bExtraMemory) {
+      m_surface.SetPixel(x + 1, y, 0);
+      m_surface.SetPixel(x, y + 1, 0);
+      m_surface.SetPixel(x + 1, y + 1, 0);
+    }
+  }
+}
+
+void CSlideShow::ClearToBlack() { m_surface.FillBlack(); }
+
+void CSlideShow::FreeCurves() {
+  m_pCurve.reset();
+  m_plane.m_pCurve = nullptr;
+  m_curves.clear();
+}
