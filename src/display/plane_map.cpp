@@ -1,0 +1,10 @@
+#include "display/plane_map.h"
+
+#include "fractal/curve.h"
+
+COLORREF CPlaneMap::ColourAt(int x, int y, CColourScheme* scheme) const {
+  if (m_pCurve == nullptr) return 0;
+  const double re = ((m_x1 - m_x0) / m_nWidth) * x + m_x0;
+  const double im = ((m_y1 - m_y0) / m_nHeight) * y + m_y0;
+  return m_pCurve->Iterate(re, im, scheme);
+}
