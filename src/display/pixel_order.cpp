@@ -1,0 +1,98 @@
+#include "display/pixel_order.h"
+
+#include "app/random.h"
+
+namespace {
+constexpr int kNarrowLimit = 65536;
+}
+
+CPixelOrder::CPixelOrder(int nPerRow, int nRows)
+    : m_nPerRow(nPerRow > 0 && nRows > 0 ? nPerRow : 0),
+      m_nRows(m_nPerRow > 0 ? nRows : 0),
+      m_nRowsLeft(m_nRows),
+      m_nRemaining(static_cast<std::int64_t>(m_nPerRow) * m_nRows) {
+  if (m_nRemaining == 0) {
+    m_bDone = 1;
+    return;
+  }
+  const auto nEntries = static_cast<std::size_t>(m_nRemaining);
+  if (m_nPerRow <= kNarrowLimit)
+    m_narrow.resize(nEntries);
+  else
+    m_wide.resize(nEntries);
+  ResetEntries(m_narrow);
+  ResetEntries(m_wide);
+  m_count.assign(m_nRows, m_nPerRow);
+  m_y.assign(m_nRows, 0);
+  // Every row present: node i covers the lowbit(i) rows ending at i.
+  m_tree.resize(static_cast<std::size_t>(m_nRows) + 1);
+  for (int i = 1; i <= m_nRows; ++i) m_tree[i] = i & -i;
+  m_nTopBit = 1;
+  while (m_nTopBit <= m_nRows / 2) m_nTopBit <<= 1;
+}
+
+template <typename T>
+void CPixelOrder::ResetEntries(std::vector<T>& entries) {
+  for (std::size_t i = 0; i < entries.size(); i += m_nPerRow)
+    for (int s = 0; s < m_nPerRow; ++s) entries[i + s] = static_cast<T>(s);
+}
+
+void CPixelOrder::Fill(int bStep1) {
+  m_nStep = bStep1 ? 1 : 2;
+  ResetEntries(m_narrow);
+  ResetEntries(m_wide);
+  // Rows already handed out are gone from the list; only those left count.
+  int k = 0;
+  for (int row = 0; row < m_nRows; ++row)
+    if (m_count[row] > 0) m_y[row] = k++ * m_nStep;
+}
+
+std::size_t CPixelOrder::EntryBytes() const {
+  return m_narrow.size() * sizeof(m_narrow[0]) + m_wide.size() * sizeof(m_wide[0]);
+}
+
+// The row of 0-based rank nRank among the rows present.
+int CPixelOrder::FindRow(int nRank) const {
+  int pos = 0;
+  for (int bit = m_nTopBit; bit != 0; bit >>= 1) {
+    const int next = pos + bit;
+    if (next <= m_nRows && m_tree[next] <= nRank) {
+      pos = next;
+      nRank -= m_tree[next];
+    }
+  }
+  return pos;
+}
+
+void CPixelOrder::RemoveRow(int nRow) {
+  for (int i = nRow + 1; i <= m_nRows; i += i & -i) --m_tree[i];
+}
+
+// The drawn entry leaves; the row's last live entry moves into its slot.
+template <typename T>
+int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow) {
+  T* slots = entries.data() + static_cast<std::size_t>(nRow) * m_nPerRow;
+  int& count = m_count[nRow];
+  const int s = Rand() % count;
+  const int slot = slots[s];
+  --count;
+  slots[s] = slots[count];
+  return slot;
+}
+
+void CPixelOrder::Take(int& x, int& y) {
+  if (m_bDone) return;
+  const int row = FindRow(Rand() % m_nRowsLeft);
+  y = m_y[row];
+  const int slot = m_narrow.empty() ? TakeEntry(m_wide, row) : TakeEntry(m_narrow, row);
+  x = slot * m_nStep;
+  --m_nRemaining;
+  if (m_count[row] > 0) return;
+  // The last row stays in the list; it only marks the list done.
+  if (m_nRowsLeft == 1) {
+    m_bDone = 1;
+    return;
+  }
+  RemoveRow(row);
+  --m_nRowsLeft;
+}
