@@ -137,7 +137,10 @@ void CIniProfile::Write(const char* section, const char* entry, const std::strin
       out.insert(out.begin() + static_cast<std::ptrdiff_t>(sectionEnd), newLine);
     } else {
       if (!out.empty() && !Trim(out.back()).empty()) out.push_back("");
-      out.push_back("[" + std::string(section) + "]");
+      std::string header(1, '[');
+      header += section;
+      header += ']';
+      out.push_back(header);
       out.push_back(newLine);
     }
   }
