@@ -1,0 +1,100 @@
+#include "display/preview_wnd_win.h"
+
+#include <ctime>
+#include <iterator>
+
+#include "app/saver_app.h"
+#include "resources/resource.h"
+
+struct CPreviewWnd::CDrawing {
+  CDcSurface surface;
+  CRealSleeper sleeper;
+  CSlideShow show{surface, sleeper};
+};
+
+const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
+    MsgEntryOf(WM_PAINT, &CPreviewWnd::OnPaint),
+    MsgEntryOf(WM_SIZE, &CPreviewWnd::OnSize),
+    MsgEntryOf(WM_CREATE, &CPreviewWnd::OnCreate),
+    MsgEntryOf(WM_ERASEBKGND, &CPreviewWnd::OnEraseBkgnd),
+    MsgEntryOf(WM_DESTROY, &CPreviewWnd::OnDestroy),
+};
+
+CPreviewWnd::CPreviewWnd(int bAutoDelete) : m_pDrawing(std::make_shared<CDrawing>()) {
+  m_bAutoDelete = bAutoDelete;
+  m_pShow = std::shared_ptr<CSlideShow>(m_pDrawing, &m_pDrawing->show);
+}
+
+CPreviewWnd::~CPreviewWnd() {
+  if (!m_bStopRequested) StopDrawThread(2000);
+  if (theApp.m_pDrawThread == m_pThread.get()) theApp.m_pDrawThread = nullptr;
+}
+
+const CWnd::MsgMap* CPreviewWnd::GetMessageMap() const {
+  static const MsgMap s_map{CWnd::GetMessageMap(), s_messages, std::size(s_messages)};
+  return &s_map;
+}
+
+bool CPreviewWnd::Create(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND hParent, UINT,
+                         void*) {
+  HINSTANCE hInstance = GetModuleHandleW(nullptr);
+  if (!RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW,
+                         LoadCursorW(hInstance, MAKEINTRESOURCEW(IDC_INVISIBLE))))
+    return false;
+  return CreateWindowOfClass(kClassName, dwExStyle, dwStyle, rect, hParent);
+}
+
+LRESULT CPreviewWnd::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT ps;
+  BeginPaint(m_hWnd, &ps);
+  EndPaint(m_hWnd, &ps);
+  return 0;
+}
+
+LRESULT CPreviewWnd::OnSize(WPARAM, LPARAM size) {
+  Default();
+  const int cx = LOWORD(size);
+  const int cy = HIWORD(size);
+  // One drawing thread per window: a later resize keeps the first size.
+  if (cx == 0 || cy == 0 || m_pThread) return 0;
+  m_pShow->SetSize(cx, cy);
+  StartDrawThread();
+  return 0;
+}
+
+LRESULT CPreviewWnd::OnCreate(WPARAM, LPARAM) {
+  if (Default() == -1) return -1;
+  m_pBrush = std::make_unique<CBrush>();
+  m_pBrush->CreateSolidBrush(RGB(0, 0, 0));
+  m_pDrawing->surface.Attach(m_hWnd);
+  return 0;
+}
+
+LRESULT CPreviewWnd::OnEraseBkgnd(WPARAM hDC, LPARAM) {
+  RECT rc{};
+  GetClientRect(m_hWnd, &rc);
+  HBRUSH hBrush = m_pBrush && *m_pBrush ? m_pBrush->Get()
+                                         : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  FillRect(reinterpret_cast<HDC>(hDC), &rc, hBrush);
+  return TRUE;
+}
+
+LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
+  StopDrawThread(2000);
+  return Default();
+}
+
+void CPreviewWnd::StartDrawThread() {
+  m_pThread = std::make_unique<CDrawThread>();
+  theApp.m_pDrawThread = m_pThread.get();
+  m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)));
+}
+
+void CPreviewWnd::StopDrawThread(int nTimeoutMs) {
+  if (m_bStopRequested || !m_pThread || !m_pThread->Started()) return;
+  m_bStopRequested = true;
+  theApp.StopRunning();
+  // A thread that does not finish in time keeps its own share of the
+  // drawing state; the thread object detaches it when it goes.
+  m_pThread->WaitDone(nTimeoutMs);
+}
