@@ -1,0 +1,257 @@
+// mirovane-render: the saver's slide show without a window, into BMP files.
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#if defined(_WIN32)
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+#include "app/profile_ini.h"
+#include "app/random.h"
+#include "app/saver_app.h"
+#include "bitmap/bmp_writer.h"
+#include "colour/colour_scheme.h"
+#include "colour/scheme_registry.h"
+#include "display/memory_surface.h"
+#include "display/slide_show.h"
+#include "fractal/curve.h"
+#include "render_options.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "mirovane-render: %s\n", message.c_str());
+  return 2;
+}
+
+const char* BlankingName(int n) {
+  switch (n) {
+    case 4: return "Wexly Fade";
+    case 8: return "No Fade";
+    default: return "Fast Fade";
+  }
+}
+
+// Progress on a terminal only; redrawn at most a few times a second.
+class CProgress {
+ public:
+  explicit CProgress(bool enabled) : m_enabled(enabled && isatty(fileno(stderr))) {}
+  void Start() { m_start = std::chrono::steady_clock::now(); }
+  void Show(int picture, int pictures, double fraction) {
+    if (!m_enabled) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_last < std::chrono::milliseconds(250)) return;
+    m_last = now;
+    const double elapsed = std::chrono::duration<double>(now - m_start).count();
+    const double done = (picture - 1 + fraction) / pictures;
+    const double left = done > 0 ? elapsed / done - elapsed : 0;
+    std::fprintf(stderr, "\rpicture %d/%d  %3d%%  about %.0f s left   ", picture, pictures,
+                 static_cast<int>(fraction * 100), left);
+    std::fflush(stderr);
+  }
+  void End() {
+    if (m_enabled) std::fprintf(stderr, "\r%60s\r", "");
+  }
+
+ private:
+  bool m_enabled;
+  std::chrono::steady_clock::time_point m_start, m_last;
+};
+
+// A surface that reports progress as pixels arrive.
+class CProgressSurface : public CMemorySurface {
+ public:
+  CProgressSurface(int w, int h, CProgress& progress, int pictures)
+      : CMemorySurface(w, h), m_progress(progress), m_nPictures(pictures) {}
+  void SetPixel(int x, int y, COLORREF colour) override {
+    CMemorySurface::SetPixel(x, y, colour);
+    if ((++m_nCount & 0xFFF) == 0 && m_nPerPicture > 0)
+      m_progress.Show(m_nPicture, m_nPictures, std::min(1.0, double(m_nCount) / m_nPerPicture));
+  }
+  void NextPicture(int picture, long long perPicture) {
+    m_nPicture = picture;
+    m_nPerPicture = perPicture;
+    m_nCount = 0;
+  }
+
+ private:
+  CProgress& m_progress;
+  int m_nPictures;
+  int m_nPicture = 1;
+  long long m_nPerPicture = 0;
+  long long m_nCount = 0;
+};
+
+bool LoadSettings(const RenderOptions& o, std::string& error) {
+  if (!o.strSettings.empty()) {
+    std::ifstream probe(o.strSettings, std::ios::binary);
+    std::error_code ec;
+    if (!probe || fs::is_directory(o.strSettings, ec)) {
+      error = "cannot read settings file '" + o.strSettings + "'";
+      return false;
+    }
+    theApp.SetProfile(std::make_unique<CIniProfile>(o.strSettings));
+  }
+  theApp.LoadSettings();
+  if (o.nExtraMemory >= 0) theApp.m_bExtraMemory = o.nExtraMemory;
+  return true;
+}
+
+// Proves the folder takes files before any work is done.
+bool PrepareFolder(const fs::path& dir, std::string& error) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  const fs::path probe = dir / ".mirovane-render-probe";
+  {
+    std::ofstream f(probe, std::ios::binary);
+    if (!f || !(f << 'x') || !f.flush()) {
+      error = "cannot write into folder '" + dir.string() + "'";
+      fs::remove(probe, ec);
+      return false;
+    }
+  }
+  fs::remove(probe, ec);
+  return true;
+}
+
+bool PrepareFile(const fs::path& file, std::string& error) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) {
+    error = "output '" + file.string() + "' is a folder";
+    return false;
+  }
+  const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  if (!fs::is_directory(dir, ec)) {
+    error = "output folder '" + dir.string() + "' does not exist";
+    return false;
+  }
+  return PrepareFolder(dir, error);
+}
+
+int RunSlideShow(const RenderOptions& o) {
+  std::string error;
+  if (!LoadSettings(o, error)) return Fail(error);
+  const fs::path dir = o.strOut;
+  if (!PrepareFolder(dir, error)) return Fail(error);
+
+  CProgress progress(!o.bQuiet);
+  CProgressSurface surface(o.nWidth, o.nHeight, progress, o.nPictures);
+  CCountingSleeper sleeper;
+  CSlideShow show(surface, sleeper);
+  show.SetSize(o.nWidth, o.nHeight);
+  const long long perPicture = static_cast<long long>(o.nWidth) * o.nHeight;
+  surface.NextPicture(1, perPicture);
+
+  int picture = 0;
+  bool writeFailed = false;
+  show.m_onPictureDone = [&] {
+    ++picture;
+    char name[32];
+    std::snprintf(name, sizeof name, "picture-%04d.bmp", picture);
+    const fs::path file = dir / name;
+    if (!WriteBmp24(file.string(), o.nWidth, o.nHeight, surface.Pixels())) {
+      writeFailed = true;
+      theApp.StopRunning();
+      return;
+    }
+    const CCurve* curve = show.m_pCurve.get();
+    const std::string entry = curve->m_nRow ? std::to_string(curve->m_nRow) : "default";
+    const char* scheme = SchemeName(show.m_nSchemeBit);
+    std::printf("picture %d: %s %s scheme %s blanking %s iterations %d threshold %.17g\n", picture,
+                CurveTypeName(curve->m_nTypeBit), entry.c_str(), scheme ? scheme : "Rainbow",
+                BlankingName(show.m_nBlanking), curve->m_nIterations, curve->m_dBailout);
+    std::fflush(stdout);
+    if (picture >= o.nPictures)
+      theApp.StopRunning();
+    else
+      surface.NextPicture(picture + 1, perPicture);
+  };
+  progress.Start();
+  show.DrawThreadProc(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
+  progress.End();
+  if (writeFailed) return Fail("cannot write picture " + std::to_string(picture) + " into '" + dir.string() + "'");
+  return 0;
+}
+
+int RunCurve(const RenderOptions& o) {
+  std::string error;
+  if (!LoadSettings(o, error)) return Fail(error);
+  if (!PrepareFile(o.strOut, error)) return Fail(error);
+  CMemorySurface surface(o.nWidth, o.nHeight);
+  CCountingSleeper sleeper;
+  CSlideShow show(surface, sleeper);
+  SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
+  theApp.m_nCurveType = 0x3F;
+  show.BuildCatalogue();
+  int index = -1;
+  for (std::size_t i = 0; i < show.m_curves.size(); ++i)
+    if (show.m_curves[i]->m_nTypeBit == o.nCurveType && show.m_curves[i]->m_nRow == o.nCurveRow)
+      index = static_cast<int>(i);
+  if (index < 0)
+    return Fail(std::string("no ") + CurveTypeName(o.nCurveType) + " entry " + std::to_string(o.nCurveRow) +
+                " in the catalogue (out of range or excluded by the iteration limits)");
+  show.SetSize(o.nWidth, o.nHeight);
+  show.TakeCurve(index);
+  SetSchemeVariant(o.nSchemeBit, o.nVariant);
+  show.m_pScheme = CreateScheme(o.nSchemeBit);
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(o.nWidth) * o.nHeight);
+  CProgress progress(!o.bQuiet);
+  progress.Start();
+  for (int y = 0; y < o.nHeight; ++y) {
+    for (int x = 0; x < o.nWidth; ++x)
+      pixels[static_cast<std::size_t>(y) * o.nWidth + x] = show.m_plane.ColourAt(x, y, show.m_pScheme.get());
+    progress.Show(1, 1, double(y + 1) / o.nHeight);
+  }
+  progress.End();
+  if (!WriteBmp24(o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");
+  return 0;
+}
+
+int RunSwatch(const RenderOptions& o) {
+  std::string error;
+  if (!PrepareFile(o.strOut, error)) return Fail(error);
+  SetSchemeVariant(o.nSchemeBit, o.nVariant);
+  auto scheme = CreateScheme(o.nSchemeBit);
+  const int width = SchemeCycleLength(o.nSchemeBit);
+  const int height = 16;
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
+  for (int x = 0; x < width; ++x) {
+    const COLORREF c = scheme->CountColour(x);
+    for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = c;
+  }
+  if (!WriteBmp24(o.strOut, width, height, pixels)) return Fail("cannot write '" + o.strOut + "'");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::fputs(kRenderUsage, stdout);
+    return 0;
+  }
+  RenderOptions options;
+  std::string error;
+  if (!ParseRenderOptions(argc, argv, options, error)) {
+    Fail(error);
+    std::fputs(kRenderUsage, stderr);
+    return 2;
+  }
+  switch (options.mode) {
+    case RenderOptions::Mode::Curve: return RunCurve(options);
+    case RenderOptions::Mode::Swatch: return RunSwatch(options);
+    default: return RunSlideShow(options);
+  }
+}

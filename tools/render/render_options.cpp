@@ -1,0 +1,154 @@
+#include "render_options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "colour/scheme_registry.h"
+#include "fractal/curve.h"
+
+const char* const kRenderUsage =
+    "usage: mirovane-render --size WxH [--seed N] [--pictures K] [--out DIR] [--settings FILE]\n"
+    "                       [--extra-memory 0|1] [--quiet]\n"
+    "       mirovane-render --curve TYPE:N --scheme NAME --size WxH [--seed N] [--variant V]\n"
+    "                       [--settings FILE] --out FILE.bmp\n"
+    "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp\n";
+
+namespace {
+
+// Whole decimal number within [lo, hi].
+bool ParseNumber(const char* text, long long lo, long long hi, long long& value) {
+  if (!text || !*text) return false;
+  const char* p = text;
+  bool negative = false;
+  if (*p == '-' || *p == '+') negative = (*p++ == '-');
+  if (!*p) return false;
+  long long v = 0;
+  for (; *p; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    v = v * 10 + (*p - '0');
+    if (v > 10000000000LL) return false;
+  }
+  if (negative) v = -v;
+  if (v < lo || v > hi) return false;
+  value = v;
+  return true;
+}
+
+bool ParseSize(const std::string& text, int& w, int& h) {
+  const auto x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  long long a = 0, b = 0;
+  if (!ParseNumber(text.substr(0, x).c_str(), 1, 32767, a) ||
+      !ParseNumber(text.substr(x + 1).c_str(), 1, 32767, b))
+    return false;
+  w = static_cast<int>(a);
+  h = static_cast<int>(b);
+  return true;
+}
+
+int TypeBitFromName(const std::string& name) {
+  for (int bit : {kMandelbrotType, kJuliaType, kDragonType, kPhoenixType, kNewtonType})
+    if (name == CurveTypeName(bit)) return bit;
+  return 0;
+}
+
+}  // namespace
+
+bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
+  bool sizeGiven = false, curveGiven = false, swatchGiven = false, schemeGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--quiet") {
+      o.bQuiet = true;
+      continue;
+    }
+    if (arg.rfind("--", 0) != 0) {
+      error = std::string("unexpected argument '") + arg + "'";
+      return false;
+    }
+    if (i + 1 >= argc) {
+      error = std::string("option ") + arg + " needs a value";
+      return false;
+    }
+    const std::string value = argv[++i];
+    long long n = 0;
+    if (arg == "--size") {
+      if (!ParseSize(value, o.nWidth, o.nHeight)) {
+        error = std::string("bad size '") + value + "': expected WxH, two integers from 1 to 32767";
+        return false;
+      }
+      sizeGiven = true;
+    } else if (arg == "--seed") {
+      if (!ParseNumber(value.c_str(), 0, 4294967295LL, n)) {
+        error = std::string("bad seed '") + value + "': expected an integer from 0 to 4294967295";
+        return false;
+      }
+      o.nSeed = static_cast<unsigned int>(n);
+      o.bSeedGiven = true;
+    } else if (arg == "--pictures") {
+      if (!ParseNumber(value.c_str(), 1, 1000000, n)) {
+        error = std::string("bad picture count '") + value + "': expected an integer from 1 to 1000000";
+        return false;
+      }
+      o.nPictures = static_cast<int>(n);
+    } else if (arg == "--out") {
+      o.strOut = value;
+    } else if (arg == "--settings") {
+      o.strSettings = value;
+    } else if (arg == "--extra-memory") {
+      if (value != "0" && value != "1") {
+        error = std::string("bad --extra-memory '") + value + "': expected 0 or 1";
+        return false;
+      }
+      o.nExtraMemory = value == "1";
+    } else if (arg == "--variant") {
+      if (!ParseNumber(value.c_str(), 0, 1000000, n)) {
+        error = std::string("bad variant '") + value + "': expected a non-negative integer";
+        return false;
+      }
+      o.nVariant = static_cast<int>(n);
+    } else if (arg == "--scheme" || arg == "--swatch") {
+      o.nSchemeBit = SchemeBitFromName(value);
+      if (!o.nSchemeBit) {
+        error = std::string("unknown colour scheme '") + value + "' (use a label such as \"Bold 1\" or \"Red / Purple\")";
+        return false;
+      }
+      (arg == "--scheme" ? schemeGiven : swatchGiven) = true;
+    } else if (arg == "--curve") {
+      const auto colon = value.find(':');
+      o.nCurveType = colon == std::string::npos ? 0 : TypeBitFromName(value.substr(0, colon));
+      if (!o.nCurveType || !ParseNumber(value.substr(colon + 1).c_str(), 1, 1000, n)) {
+        error = std::string("bad curve '") + value + "': expected TYPE:N, TYPE one of mandelbrot, julia, dragon, phoenix, newton";
+        return false;
+      }
+      o.nCurveRow = static_cast<int>(n);
+      curveGiven = true;
+    } else {
+      error = std::string("unknown option ") + arg;
+      return false;
+    }
+  }
+  if (swatchGiven) {
+    o.mode = RenderOptions::Mode::Swatch;
+    if (curveGiven || schemeGiven) {
+      error = "--swatch does not go with --curve or --scheme";
+      return false;
+    }
+  } else if (curveGiven || schemeGiven) {
+    o.mode = RenderOptions::Mode::Curve;
+    if (!curveGiven || !schemeGiven) {
+      error = "--curve and --scheme go together";
+      return false;
+    }
+  }
+  if (o.mode != RenderOptions::Mode::Swatch && !sizeGiven) {
+    error = "missing --size WxH";
+    return false;
+  }
+  if (o.mode != RenderOptions::Mode::SlideShow && o.strOut.empty()) {
+    error = "missing --out FILE.bmp";
+    return false;
+  }
+  if (o.mode == RenderOptions::Mode::SlideShow && o.strOut.empty()) o.strOut = ".";
+  return true;
+}

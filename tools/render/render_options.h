@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+// What the command line asked for.
+struct RenderOptions {
+  enum class Mode { SlideShow, Curve, Swatch } mode = Mode::SlideShow;
+  int nWidth = 0;
+  int nHeight = 0;
+  bool bSeedGiven = false;
+  unsigned int nSeed = 0;
+  int nPictures = 1;
+  std::string strOut;
+  std::string strSettings;
+  int nExtraMemory = -1;  // -1: as the settings say
+  int nCurveType = 0;     // type bit for --curve
+  int nCurveRow = 0;
+  int nSchemeBit = 0;
+  int nVariant = 0;
+  bool bQuiet = false;
+};
+
+// Fills options from argv; on failure returns false with a one-line message.
+bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::string& error);
+
+extern const char* const kRenderUsage;
