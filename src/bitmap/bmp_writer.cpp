@@ -1,0 +1,84 @@
+#include "bitmap/bmp_writer.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+// Header, table and pixel bytes of a block fit for a file, or 0.
+std::size_t DibFileBytes(const DibBlock& block) {
+  if (block.size() < kDibHeaderSize) return 0;
+  const std::uint8_t* h = block.data();
+  const int bits = GetLe16(h + kDibBitCountAt);
+  const auto width = static_cast<std::int32_t>(GetLe32(h + kDibWidthAt));
+  const auto height = static_cast<std::int32_t>(GetLe32(h + kDibHeightAt));
+  if (GetLe32(h) != kDibHeaderSize || GetLe32(h + kDibCompressionAt) != 0 || height == 0 ||
+      DibColourEntries(&block) > 256)
+    return 0;
+  const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
+  const std::int64_t total =
+      kDibHeaderSize + DibPaletteBytes(&block) + DibRowBytes(width, bits) * rows;
+  if (DibRowBytes(width, bits) == 0 || total > static_cast<std::int64_t>(block.size())) return 0;
+  return static_cast<std::size_t>(total);
+}
+
+bool WriteAll(const std::string& strName, const DibBlock& block, std::size_t nBytes) {
+  std::FILE* file = std::fopen(strName.c_str(), "wb");
+  if (!file) return false;
+  std::array<std::uint8_t, kBmpFileHeaderSize> header{'B', 'M'};
+  PutLe32(&header[2], static_cast<std::uint32_t>(kBmpFileHeaderSize + nBytes));
+  PutLe32(&header[10], kBmpFileHeaderSize + kDibHeaderSize + DibPaletteBytes(&block));
+  bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+            WriteInChunks(file, block.data(), nBytes) == nBytes;
+  // Closing flushes the buffer: a full disk may only show here.
+  ok = std::fclose(file) == 0 && ok;
+  return ok;
+}
+
+bool ReplaceFile(const std::string& strFrom, const std::string& strTo) {
+  if (std::rename(strFrom.c_str(), strTo.c_str()) == 0) return true;
+#ifdef _WIN32
+  // The Windows runtime's rename does not replace an existing file.
+  if (std::remove(strTo.c_str()) == 0) return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
+#endif
+  return false;
+}
+
+}  // namespace
+
+std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size_t nLength) {
+  std::size_t left = nLength;
+  for (; left > kWriteChunk; left -= kWriteChunk, pData += kWriteChunk)
+    if (std::fwrite(pData, 1, kWriteChunk, pFile) < kWriteChunk) return 0;
+  return std::fwrite(pData, 1, left, pFile) == left ? nLength : 0;
+}
+
+int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
+  if (!pBlock || strName.empty()) return 0;
+  const std::size_t nBytes = DibFileBytes(*pBlock);
+  if (nBytes == 0) return 0;
+  const std::string strTemp = strName + ".tmp";
+  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, strName)) return 1;
+  std::remove(strTemp.c_str());
+  return 0;
+}
+
+int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
+               const std::vector<COLORREF>& pixels) {
+  if (nWidth <= 0 || nHeight <= 0 ||
+      pixels.size() != static_cast<std::size_t>(nWidth) * static_cast<std::size_t>(nHeight))
+    return 0;
+  CDib dib;
+  if (!dib.Create(nWidth, nHeight, 24)) return 0;
+  const auto rowBytes = static_cast<std::size_t>(DibRowBytes(nWidth, 24));
+  for (int y = 0; y < nHeight; ++y) {
+    std::uint8_t* row = dib.m_pBits + static_cast<std::size_t>(nHeight - 1 - y) * rowBytes;
+    const COLORREF* src = pixels.data() + static_cast<std::size_t>(y) * nWidth;
+    for (int x = 0; x < nWidth; ++x) {
+      row[3 * x] = static_cast<std::uint8_t>(BlueOf(src[x]));
+      row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(src[x]));
+      row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(src[x]));
+    }
+  }
+  return WriteDibFile(strName, dib.m_pHeader.get());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bitmap/dib.h"
+#include "colour/colour.h"
+
+constexpr std::size_t kWriteChunk = 32768;
+constexpr int kBmpFileHeaderSize = 14;
+
+// Writes in chunks of 32768 bytes; returns nLength when everything was
+// written, 0 as soon as a write falls short.
+std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size_t nLength);
+
+// Writes the block as a BMP file. The file appears under its name only when
+// complete: it is written under a temporary name beside it and renamed, so a
+// missing folder, a full disk or a write error returns 0 and leaves no file.
+// Also 0 for no block, or one whose header does not describe its own bytes.
+int WriteDibFile(const std::string& strName, const DibBlock* pBlock);
+
+// A 24-bit BMP of a top-down, row-major picture of width x height colours.
+// 0 when the sizes do not match the pixels or the file cannot be written.
+int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
+               const std::vector<COLORREF>& pixels);
