@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <typeinfo>
+
+#include "colour/colour_scheme.h"
+#include "colour/scheme_registry.h"
+#include "test_selection_fixture.h"
+
+namespace {
+
+using SchemeSelection = SlideShowTest;
+
+// The chosen scheme is an object of the class its bit names.
+void ExpectSchemeOfBit(const CSlideShow& show, int nBit) {
+  ASSERT_TRUE(show.m_pScheme);
+  EXPECT_EQ(show.m_nSchemeBit, nBit);
+  const std::unique_ptr<CColourScheme> reference = CreateScheme(nBit);
+  const CColourScheme& chosen = *show.m_pScheme;
+  EXPECT_EQ(typeid(chosen), typeid(*reference)) << SchemeName(nBit);
+}
+
+TEST_F(SchemeSelection, EmptyOrSingleMasksNeedNoDraw) {
+  const std::pair<int, int> cases[] = {{0, 0x0001}, {0x0002, 0x0002}, {0x8000, 0x8000},
+                                       {0x0400, 0x0400}};
+  for (const auto& [mask, bit] : cases) {
+    theApp.m_nColourScheme = mask;
+    for (int call = 0; call < 3; ++call) {
+      EXPECT_EQ(DrawsTaken(11 + call, [&] { m_show.ChooseScheme(); }), 0) << mask;
+      ExpectSchemeOfBit(m_show, bit);
+    }
+  }
+}
+
+TEST_F(SchemeSelection, MaskWithoutSchemeBitsIsRainbow) {
+  for (int mask : {0x10000, 0x7FFF0000, static_cast<int>(0xFFFF0000u)}) {
+    theApp.m_nColourScheme = mask;
+    EXPECT_EQ(DrawsTaken(3, [&] { m_show.ChooseScheme(); }), 0);
+    ExpectSchemeOfBit(m_show, 0x0001);
+  }
+}
+
+TEST_F(SchemeSelection, BitsBeyondTheSixteenNeverMatch) {
+  theApp.m_nColourScheme = 0x10002;  // "Mono" and a meaningless bit
+  int nDraws = 0;
+  for (unsigned seed = 1; seed <= 50; ++seed) {
+    nDraws += DrawsTaken(seed, [&] { m_show.ChooseScheme(); });
+    ExpectSchemeOfBit(m_show, 0x0002);
+  }
+  EXPECT_GE(nDraws, 50);
+}
+
+TEST_F(SchemeSelection, DrawsAreThrownBackUntilAnEnabledBit) {
+  theApp.m_nColourScheme = 0x8001;
+  SRand(2024);
+  int k = 0;
+  int nDraws = 0;
+  do {
+    k = Rand() % 16;
+    ++nDraws;
+  } while (k != 0 && k != 15);
+  EXPECT_EQ(DrawsTaken(2024, [&] { m_show.ChooseScheme(); }), nDraws);
+  ExpectSchemeOfBit(m_show, 1 << k);
+
+  // Everything enabled: the first draw decides.
+  theApp.m_nColourScheme = 0xFFFF;
+  SRand(77);
+  const int first = Rand() % 16;
+  SRand(77);
+  m_show.ChooseScheme();
+  ExpectSchemeOfBit(m_show, 1 << first);
+}
+
+TEST_F(SchemeSelection, EnabledSchemesAreEquallyLikely) {
+  theApp.m_nColourScheme = 0x8001;
+  std::map<int, int> counts;
+  for (int i = 0; i < 2000; ++i) {
+    m_show.ChooseScheme();
+    ++counts[m_show.m_nSchemeBit];
+  }
+  EXPECT_EQ(counts.size(), 2u);
+  EXPECT_GT(counts[0x0001], 800);
+  EXPECT_GT(counts[0x8000], 800);
+
+  theApp.m_nColourScheme = -1;  // every bit, the meaningless ones too
+  counts.clear();
+  for (int i = 0; i < 16000; ++i) {
+    m_show.ChooseScheme();
+    ++counts[m_show.m_nSchemeBit];
+  }
+  ASSERT_EQ(counts.size(), 16u);
+  for (const auto& [bit, n] : counts) {
+    EXPECT_GT(n, 800) << SchemeName(bit);
+    EXPECT_LT(n, 1200) << SchemeName(bit);
+  }
+}
+
+TEST_F(SchemeSelection, MetallicPicturesCycleThroughTheChannelOrders) {
+  theApp.m_nColourScheme = 0x8000;
+  for (int n = 1; n <= 14; ++n) {
+    m_show.ChooseScheme();
+    // n - 1 Metallic objects destroyed so far.
+    EXPECT_EQ(CMetallicScheme::s_nVariant, (n - 1) % 6) << "call " << n;
+  }
+  const int v = CMetallicScheme::s_nVariant;
+  theApp.m_nColourScheme = 0x4000;
+  m_show.ChooseScheme();
+  EXPECT_EQ(CMetallicScheme::s_nVariant, (v + 1) % 6);
+  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 0);
+  m_show.ChooseScheme();
+  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 1);
+  m_show.m_pScheme.reset();
+}
+
+}  // namespace
