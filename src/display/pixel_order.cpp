@@ -4,6 +4,8 @@
 
 namespace {
 constexpr int kNarrowLimit = 65536;
+// Greater than any rank the generator can give.
+constexpr std::int32_t kPastEnd = 1 << 30;
 }
 
 CPixelOrder::CPixelOrder(int nPerRow, int nRows)
@@ -25,10 +27,11 @@ CPixelOrder::CPixelOrder(int nPerRow, int nRows)
   m_count.assign(m_nRows, m_nPerRow);
   m_y.assign(m_nRows, 0);
   // Every row present: node i covers the lowbit(i) rows ending at i.
-  m_tree.resize(static_cast<std::size_t>(m_nRows) + 1);
-  for (int i = 1; i <= m_nRows; ++i) m_tree[i] = i & -i;
+  // Nodes past the last row count as full so the descent never enters them.
   m_nTopBit = 1;
-  while (m_nTopBit <= m_nRows / 2) m_nTopBit <<= 1;
+  while (m_nTopBit < m_nRows) m_nTopBit <<= 1;
+  m_tree.resize(static_cast<std::size_t>(m_nTopBit) + 1);
+  for (int i = 1; i <= m_nTopBit; ++i) m_tree[i] = i <= m_nRows ? i & -i : kPastEnd;
 }
 
 template <typename T>
@@ -52,20 +55,24 @@ std::size_t CPixelOrder::EntryBytes() const {
 }
 
 // The row of 0-based rank nRank among the rows present.
+// The tree is padded to a power of two so the descent needs no bounds test,
+// and it is written without branches: the ranks are random, so a branch on
+// them would be mispredicted half the time.
 int CPixelOrder::FindRow(int nRank) const {
+  const std::int32_t* tree = m_tree.data();
   int pos = 0;
   for (int bit = m_nTopBit; bit != 0; bit >>= 1) {
     const int next = pos + bit;
-    if (next <= m_nRows && m_tree[next] <= nRank) {
-      pos = next;
-      nRank -= m_tree[next];
-    }
+    const int count = tree[next];
+    const int take = -static_cast<int>(count <= nRank);  // all ones or zero
+    pos += bit & take;
+    nRank -= count & take;
   }
   return pos;
 }
 
 void CPixelOrder::RemoveRow(int nRow) {
-  for (int i = nRow + 1; i <= m_nRows; i += i & -i) --m_tree[i];
+  for (int i = nRow + 1; i <= m_nTopBit; i += i & -i) --m_tree[i];
 }
 
 // The drawn entry leaves; the row's last live entry moves into its slot.

@@ -51,7 +51,7 @@ class CPixelOrder {
   int m_nStep = 1;
   int m_bDone = 0;
   std::int64_t m_nRemaining;
-  int m_nTopBit = 0;                 // highest power of two <= m_nRows
+  int m_nTopBit = 0;                 // rows rounded up to a power of two
   std::vector<std::int32_t> m_tree;  // Fenwick tree of rows present, 1-based
   std::vector<std::int32_t> m_count;
   std::vector<std::int32_t> m_y;
