@@ -94,7 +94,16 @@ void CPreviewWnd::StopDrawThread(int nTimeoutMs) {
   if (m_bStopRequested || !m_pThread || !m_pThread->Started()) return;
   m_bStopRequested = true;
   theApp.StopRunning();
+  // The drawing thread's device-context calls may send messages to this
+  // window's thread (Wine's ReleaseDC does), so the wait answers sent
+  // messages instead of sleeping; posted ones stay queued.
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(nTimeoutMs);
+  while (!m_pThread->Done() && GetTickCount64() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
   // A thread that does not finish in time keeps its own share of the
   // drawing state; the thread object detaches it when it goes.
-  m_pThread->WaitDone(nTimeoutMs);
+  m_pThread->WaitDone(0);
 }

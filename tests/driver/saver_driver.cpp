@@ -1,0 +1,265 @@
+// Test driver for the saver's end-to-end suites under Wine: finds the saver's
+// windows, sends them messages, hosts a preview pane and watches processes.
+// Every command prints key=value lines for the shell scripts to read.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kSaverClass[] = L"MirovaneSaverWindow";
+
+long long NowMs() { return static_cast<long long>(GetTickCount64()); }
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Waits for the handle while keeping this thread's windows responsive.
+bool WaitPumping(HANDLE h, int nTimeoutMs) {
+  const long long deadline = NowMs() + nTimeoutMs;
+  for (;;) {
+    const long long left = deadline - NowMs();
+    if (left < 0) return false;
+    const DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+    if (r == WAIT_OBJECT_0) return true;
+    if (r == WAIT_TIMEOUT) return false;
+    Pump();
+  }
+}
+
+void PumpFor(int nMs) {
+  const long long deadline = NowMs() + nMs;
+  while (NowMs() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    Pump();
+  }
+}
+
+struct ProcessWindows {
+  DWORD pid;
+  int nVisible;
+};
+
+BOOL CALLBACK CountVisible(HWND hWnd, LPARAM lParam) {
+  auto* p = reinterpret_cast<ProcessWindows*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hWnd, &pid);
+  if (pid == p->pid && IsWindowVisible(hWnd)) ++p->nVisible;
+  return TRUE;
+}
+
+bool StartProcess(const std::wstring& commandLine, PROCESS_INFORMATION& pi) {
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  return CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi) != 0;
+}
+
+std::wstring Quote(const wchar_t* arg) { return std::wstring(L"\"") + arg + L"\""; }
+
+// Non-black pixels of a screen rectangle, read back from the screen.
+long CountLit(const RECT& rc) {
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  HDC hScreen = GetDC(nullptr);
+  HDC hMem = CreateCompatibleDC(hScreen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* pBits = nullptr;
+  HBITMAP hBitmap = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+  BitBlt(hMem, 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
+  GdiFlush();
+  long lit = 0;
+  const auto* px = static_cast<const DWORD*>(pBits);
+  for (int i = 0; i < w * h; ++i)
+    if (px[i] & 0xFFFFFF) ++lit;
+  SelectObject(hMem, hOld);
+  DeleteObject(hBitmap);
+  DeleteDC(hMem);
+  ReleaseDC(nullptr, hScreen);
+  return lit;
+}
+
+// find <timeout ms>: the saver's top-level window, waited for.
+int Find(int nTimeoutMs) {
+  const long long deadline = NowMs() + nTimeoutMs;
+  do {
+    if (HWND h = FindWindowW(kSaverClass, nullptr)) {
+      RECT rc{};
+      GetWindowRect(h, &rc);
+      const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
+      std::printf("hwnd=%lu x=%ld y=%ld w=%ld h=%ld topmost=%d visible=%d\n",
+                  static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(h)), rc.left, rc.top,
+                  rc.right - rc.left, rc.bottom - rc.top, (ex & WS_EX_TOPMOST) ? 1 : 0,
+                  IsWindowVisible(h) ? 1 : 0);
+      return 0;
+    }
+    Sleep(20);
+  } while (NowMs() < deadline);
+  std::printf("hwnd=0\n");
+  return 1;
+}
+
+// send <message> <wparam> <lparam>: sends to the saver's window, prints the result.
+int Send(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND h = FindWindowW(kSaverClass, nullptr);
+  if (!h) {
+    std::printf("hwnd=0\n");
+    return 1;
+  }
+  DWORD_PTR result = 0;
+  const LRESULT ok = SendMessageTimeoutW(h, msg, wParam, lParam, SMTO_NORMAL, 3000, &result);
+  std::printf("sent=%d result=%lld\n", ok ? 1 : 0, static_cast<long long>(result));
+  return ok ? 0 : 1;
+}
+
+// run <timeout ms> <program> <args...>: starts a program and reports
+// whether it showed any window and how long it ran.
+int Run(int nTimeoutMs, int argc, wchar_t** argv) {
+  std::wstring cmd = Quote(argv[0]);
+  for (int i = 1; i < argc; ++i) cmd += L" " + std::wstring(argv[i]);
+  PROCESS_INFORMATION pi{};
+  const long long start = NowMs();
+  if (!StartProcess(cmd, pi)) {
+    std::printf("started=0\n");
+    return 1;
+  }
+  ProcessWindows seen{pi.dwProcessId, 0};
+  bool exited = false;
+  while (NowMs() - start < nTimeoutMs) {
+    ProcessWindows now{pi.dwProcessId, 0};
+    EnumWindows(&CountVisible, reinterpret_cast<LPARAM>(&now));
+    if (now.nVisible > seen.nVisible) seen.nVisible = now.nVisible;
+    if (WaitForSingleObject(pi.hProcess, 10) == WAIT_OBJECT_0) {
+      exited = true;
+      break;
+    }
+  }
+  if (!exited) TerminateProcess(pi.hProcess, 99);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  std::printf("started=1 exited=%d windows=%d ms=%lld code=%lu\n", exited ? 1 : 0, seen.nVisible,
+              NowMs() - start, code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return 0;
+}
+
+LRESULT CALLBACK HostProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(h, msg, wParam, lParam);
+}
+
+// host <destroy|terminate> <draw ms> <program> <args...>: shows a host window
+// with a 152 x 112 pane, starts the program with {h} in its arguments
+// replaced by the pane's handle, reports the child it makes and what it
+// draws, then ends the preview as a host would.
+int Host(const wchar_t* mode, int nDrawMs, int argc, wchar_t** argv) {
+  HINSTANCE hInstance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = hInstance;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = L"SaverDriverHost";
+  RegisterClassW(&wc);
+  HWND hHost = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 300, 200, 200,
+                               160, nullptr, nullptr, hInstance, nullptr);
+  HWND hPane = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112,
+                               hHost, nullptr, hInstance, nullptr);
+  PumpFor(300);
+
+  const std::wstring handle =
+      std::to_wstring(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hPane)));
+  std::wstring cmd = Quote(argv[0]);
+  for (int i = 1; i < argc; ++i) {
+    std::wstring arg = argv[i];
+    if (const auto at = arg.find(L"{h}"); at != std::wstring::npos) arg.replace(at, 3, handle);
+    cmd += L" " + arg;
+  }
+  PROCESS_INFORMATION pi{};
+  if (!StartProcess(cmd, pi)) {
+    std::printf("started=0\n");
+    return 1;
+  }
+  HWND hChild = nullptr;
+  for (long long deadline = NowMs() + 5000; !hChild && NowMs() < deadline;) {
+    PumpFor(20);
+    hChild = FindWindowExW(hPane, nullptr, kSaverClass, nullptr);
+  }
+  RECT rcChild{}, rcPane{};
+  if (hChild) {
+    GetWindowRect(hChild, &rcChild);
+  }
+  GetWindowRect(hPane, &rcPane);
+  std::printf("child=%d cx=%ld cy=%ld cw=%ld ch=%ld pw=%ld ph=%ld\n", hChild ? 1 : 0,
+              rcChild.left - rcPane.left, rcChild.top - rcPane.top, rcChild.right - rcChild.left,
+              rcChild.bottom - rcChild.top, rcPane.right - rcPane.left, rcPane.bottom - rcPane.top);
+  PumpFor(nDrawMs);
+  std::printf("lit=%ld of=%ld\n", CountLit(rcPane),
+              (rcPane.right - rcPane.left) * (rcPane.bottom - rcPane.top));
+  std::fflush(stdout);
+
+  const long long stop = NowMs();
+  if (std::wcscmp(mode, L"terminate") == 0)
+    TerminateProcess(pi.hProcess, 1);
+  else
+    DestroyWindow(hPane);
+  const bool exited = WaitPumping(pi.hProcess, 5000);
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  std::printf("exited=%d exit_ms=%lld code=%lu\n", exited ? 1 : 0, NowMs() - stop, code);
+  if (!exited) TerminateProcess(pi.hProcess, 99);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  DestroyWindow(hHost);
+  return 0;
+}
+
+void Usage() {
+  std::printf(
+      "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
+      "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argvA) {
+  // The shell passes plain ASCII; the window and process calls want wide text.
+  std::vector<std::wstring> args;
+  std::vector<wchar_t*> argvW;
+  for (int i = 0; i < argc; ++i) {
+    std::wstring w;
+    for (const char* p = argvA[i]; *p; ++p) w += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    args.push_back(w);
+  }
+  for (auto& a : args) argvW.push_back(a.data());
+  wchar_t** argv = argvW.data();
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  if (argc >= 3 && std::wcscmp(argv[1], L"find") == 0) return Find(_wtoi(argv[2]));
+  if (argc >= 5 && std::wcscmp(argv[1], L"send") == 0)
+    return Send(static_cast<UINT>(wcstoul(argv[2], nullptr, 0)),
+                static_cast<WPARAM>(wcstoull(argv[3], nullptr, 0)),
+                static_cast<LPARAM>(wcstoll(argv[4], nullptr, 0)));
+  if (argc >= 6 && std::wcscmp(argv[1], L"lit") == 0) {
+    const RECT rc{_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[2]) + _wtoi(argv[4]),
+                  _wtoi(argv[3]) + _wtoi(argv[5])};
+    std::printf("lit=%ld\n", CountLit(rc));
+    return 0;
+  }
+  if (argc >= 4 && std::wcscmp(argv[1], L"run") == 0)
+    return Run(_wtoi(argv[2]), argc - 3, argv + 3);
+  if (argc >= 5 && std::wcscmp(argv[1], L"host") == 0)
+    return Host(argv[2], _wtoi(argv[3]), argc - 4, argv + 4);
+  Usage();
+  return 2;
+}
