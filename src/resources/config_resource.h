@@ -1,3 +1,63 @@
 #pragma once
 
-// Identifiers of the configuration pages' templates and controls.
+// Identifiers of the configuration pages' templates and controls. Ids repeat
+// across pages (1027 to 1031), as each page is its own dialog.
+
+#define IDD_HOTKEYS 102
+#define IDD_FRACTAL_TYPES 107
+#define IDD_COLOUR_SCHEMES 108
+#define IDD_BLANKING_METHODS 109
+#define IDD_ITERATION_OPTIONS 110
+#define IDD_ABOUT 111
+
+// Fractal Types
+#define IDC_MANDELBROT 1001
+#define IDC_JULIA 1002
+#define IDC_PHOENIX 1003
+#define IDC_DRAGON 1004
+#define IDC_NEWTON 1029
+
+// Colour Schemes
+#define IDC_MONO 1006
+#define IDC_BOLD1 1007
+#define IDC_BOLD2 1008
+#define IDC_BOLD3 1009
+#define IDC_BOLD4 1010
+#define IDC_BOLD5 1011
+#define IDC_BOLD6 1012
+#define IDC_RAINBOW 1013
+#define IDC_FIRESTORM 1014
+#define IDC_VALENTINE 1015
+#define IDC_STORMY_NIGHT 1016
+#define IDC_RED_PURPLE 1017
+#define IDC_GREEN_YELLOW 1018
+#define IDC_BLUE_GREEN 1019
+#define IDC_ALUMINIUM_FOILS 1030
+#define IDC_METALLIC 1031
+
+// Blanking Methods
+#define IDC_WEXLY_FADE 1020
+#define IDC_FAST_FADE 1021
+#define IDC_NO_FADE 1022
+
+// Iteration Options
+#define IDC_EXTRA_MEMORY 1023
+#define IDC_COMPLETION_DELAY 1024
+#define IDC_MIN_ITERATIONS 1025
+#define IDC_MAX_ITERATIONS 1026
+#define IDC_EXCLUDE 1027
+#define IDC_REDUCE 1028
+
+// Hotkeys
+#define IDC_PAUSING_ACTIVE 1027
+#define IDC_PRINTING_ACTIVE 1028
+#define IDC_NEXT_ACTIVE 1029
+#define IDC_PAUSING_KEY 1030
+#define IDC_PRINTING_KEY 1031
+#define IDC_FILE_LOCATION 1032
+#define IDC_BROWSE 1033
+#define IDC_NEXT_KEY 1034
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
