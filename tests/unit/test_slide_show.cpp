@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "app/random.h"
+#include "display/memory_surface.h"
+#include "display/pixel_order.h"
+#include "display/slide_show.h"
+#include "fractal/curve.h"
+#include "slide_show_fixture.h"
+
+namespace {
+
+// Remembers what happened to it, in order.
+class CRecordingSurface : public CMemorySurface {
+ public:
+  using CMemorySurface::CMemorySurface;
+  void SetPixel(int x, int y, COLORREF c) override {
+    if (m_onPixel) m_onPixel(x, y, c);
+    columns.insert(x);
+    CMemorySurface::SetPixel(x, y, c);
+  }
+  void FillBlack() override {
+    ++fills;
+    CMemorySurface::FillBlack();
+  }
+  std::function<void(int, int, COLORREF)> m_onPixel;
+  std::set<int> columns;
+  int fills = 0;
+};
+
+// Runs the frame cycle on this thread until `pictures` pictures are complete.
+struct CShowRun {
+  CShowRun(int w, int h) : surface(w, h), show(surface, sleeper) { show.SetSize(w, h); }
+  void Pictures(int pictures, unsigned seed = 1) {
+    show.m_onPictureDone = [this, pictures] {
+      sleepsAtPicture.push_back({sleeper.m_nCalls.load(), sleeper.m_nTotalMs.load()});
+      blanking.push_back(show.m_nBlanking);
+      if (static_cast<int>(blanking.size()) >= pictures) theApp.StopRunning();
+    };
+    show.DrawThreadProc(seed);
+  }
+  CRecordingSurface surface;
+  CCountingSleeper sleeper;
+  CSlideShow show;
+  std::vector<std::pair<int, long long>> sleepsAtPicture;
+  std::vector<int> blanking;
+};
+
+}  // namespace
+
+TEST_F(FrameCycleTest, FirstPictureComesAfterFiftyMillisecondsWithFastFadeAndNoDelay) {
+  CShowRun run(8, 6);
+  run.Pictures(1);
+  ASSERT_EQ(run.sleepsAtPicture.size(), 1u);
+  EXPECT_EQ(run.sleepsAtPicture[0], std::make_pair(1, 50LL));
+  EXPECT_EQ(run.blanking[0], 2);
+  EXPECT_EQ(run.surface.fills, 2);  // the thread's start and the Fast Fade
+  EXPECT_EQ(theApp.m_bThreadDone.load(), 1);
+  EXPECT_EQ(run.show.m_pCurve, nullptr);  // freed on the way out
+  EXPECT_TRUE(run.show.m_curves.empty());
+  EXPECT_EQ(run.show.m_pOrder, nullptr);
+}
+
+TEST_F(FrameCycleTest, CompletionDelayIsSleptInTenthsOfASecond) {
+  CShowRun run(4, 4);
+  run.Pictures(3);
+  ASSERT_EQ(run.sleepsAtPicture.size(), 3u);
+  EXPECT_EQ(run.sleepsAtPicture[1], std::make_pair(11, 1050LL));
+  EXPECT_EQ(run.sleepsAtPicture[2], std::make_pair(21, 2050LL));
+}
+
+TEST_F(FrameCycleTest, ZeroOrNegativeDelayMeansNoSleeping) {
+  for (int delay : {0, -5000, 99}) {
+    SetUp();
+    theApp.m_nCompletionDelay = delay;
+    CShowRun run(4, 4);
+    run.Pictures(3);
+    EXPECT_EQ(run.sleeper.m_nTotalMs.load(), 50) << delay;
+  }
+}
+
+TEST_F(FrameCycleTest, WithoutExtraMemoryOddWidthLeavesTheLastColumnUndrawn) {
+  CShowRun run(5, 4);
+  run.Pictures(1);
+  EXPECT_EQ(run.surface.columns, (std::set<int>{0, 1, 2, 3}));
+}
+
+TEST_F(FrameCycleTest, EveryPixelIsComputedInBothModes) {
+  for (int extra : {0, 1}) {
+    SetUp();
+    theApp.m_bExtraMemory = extra;
+    CShowRun run(6, 4);
+    std::multiset<std::pair<int, int>> seen;
+    run.surface.m_onPixel = [&](int x, int y, COLORREF) { seen.insert({x, y}); };
+    run.Pictures(1);
+    EXPECT_EQ(seen.size(), 24u) << extra;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 6; ++x) EXPECT_EQ(seen.count({x, y}), 1u) << x << "," << y;
+  }
+}
+
+TEST_F(FrameCycleTest, BlankingChoice) {
+  CMemorySurface surface(1, 1);
+  CCountingSleeper sleeper;
+  CSlideShow show(surface, sleeper);
+  SRand(3);
+  show.m_bSwitchNow.store(1);
+  theApp.m_nBlankingMethod = 4;
+  show.ChooseBlanking();
+  EXPECT_EQ(show.m_nBlanking, 2);  // Next forces Fast Fade
+  show.m_bSwitchNow.store(0);
+  for (int mask : {2, 4, 8}) {
+    theApp.m_nBlankingMethod = mask;
+    show.ChooseBlanking();
+    EXPECT_EQ(show.m_nBlanking, mask);
+  }
+  // Masks without a known method (hand-edited) must end, as Fast Fade.
+  for (int mask : {1, 0x10, 0x7FFFFFF1, -2147483647 - 1}) {
+    theApp.m_nBlankingMethod = mask;
+    show.ChooseBlanking();
+    EXPECT_EQ(show.m_nBlanking, 2) << mask;
+  }
+  theApp.m_nBlankingMethod = 6;
+  int fast = 0, wexly = 0;
+  for (int i = 0; i < 3000; ++i) {
+    show.ChooseBlanking();
+    (show.m_nBlanking == 2 ? fast : wexly)++;
+    ASSERT_TRUE(show.m_nBlanking == 2 || show.m_nBlanking == 4);
+  }
+  EXPECT_NEAR(fast, 1500, 150);
+  EXPECT_NEAR(wexly, 1500, 150);
+}
+
+TEST_F(FrameCycleTest, NoFadeDrawsOverTheOldPicture) {
+  theApp.m_nBlankingMethod = 8;
+  theApp.m_nCompletionDelay = 0;
+  CShowRun run(4, 4);
+  run.Pictures(3);
+  EXPECT_EQ(run.blanking, (std::vector<int>{2, 8, 8}));
+  EXPECT_EQ(run.surface.fills, 2);
+}
+
+// Next pressed while the old picture dissolves: the fade goes on to the end,
+// the new picture is drawn completely, and the change after it is quick.
+TEST_F(FrameCycleTest, NextDuringWexlyFade) {
+  theApp.m_nBlankingMethod = 4;
+  theApp.m_bExtraMemory = 1;
+  CShowRun run(6, 5);
+  int fadePixels = 0;
+  bool pressed = false;
+  run.surface.m_onPixel = [&](int, int, COLORREF) {
+    if (run.show.m_bPictureDone.load() && run.show.m_nBlanking == 4 && run.blanking.size() == 1) {
+      ++fadePixels;
+      if (!pressed) {
+        run.show.m_bPictureDone.store(1);
+        run.show.m_bSwitchNow.store(1);
+        pressed = true;
+      }
+    }
+  };
+  run.Pictures(3);
+  EXPECT_TRUE(pressed);
+  EXPECT_EQ(fadePixels, 30);
+  ASSERT_EQ(run.blanking, (std::vector<int>{2, 4, 2}));
+  // Picture 2 after the full delay; picture 3 after only the 50 ms of Next.
+  EXPECT_EQ(run.sleepsAtPicture[1].second, 1050);
+  EXPECT_EQ(run.sleepsAtPicture[2].second, 1100);
+}
+
+TEST_F(FrameCycleTest, SameSeedSamePictures) {
+  CShowRun a(16, 12), b(16, 12);
+  a.Pictures(4, 99);
+  SetUp();
+  b.Pictures(4, 99);
+  EXPECT_EQ(a.surface.Pixels(), b.surface.Pixels());
+}
