@@ -18,7 +18,13 @@ const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
     MsgEntryOf(WM_CREATE, &CPreviewWnd::OnCreate),
     MsgEntryOf(WM_ERASEBKGND, &CPreviewWnd::OnEraseBkgnd),
     MsgEntryOf(WM_DESTROY, &CPreviewWnd::OnDestroy),
+    MsgEntryOf(WM_TIMER, &CPreviewWnd::OnTimer),
 };
+
+namespace {
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshMs = 40;
+}  // namespace
 
 CPreviewWnd::CPreviewWnd(int bAutoDelete) : m_pDrawing(std::make_shared<CDrawing>()) {
   m_bAutoDelete = bAutoDelete;
@@ -67,6 +73,7 @@ LRESULT CPreviewWnd::OnCreate(WPARAM, LPARAM) {
   m_pBrush = std::make_unique<CBrush>();
   m_pBrush->CreateSolidBrush(RGB(0, 0, 0));
   m_pDrawing->surface.Attach(m_hWnd);
+  SetTimer(m_hWnd, kRefreshTimer, kRefreshMs, nullptr);
   return 0;
 }
 
@@ -79,7 +86,10 @@ LRESULT CPreviewWnd::OnEraseBkgnd(WPARAM hDC, LPARAM) {
   return TRUE;
 }
 
+LRESULT CPreviewWnd::OnTimer(WPARAM, LPARAM) { return 0; }
+
 LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
+  KillTimer(m_hWnd, kRefreshTimer);
   StopDrawThread(2000);
   return Default();
 }

@@ -42,6 +42,10 @@ class CPreviewWnd : public CWnd {
   LRESULT OnEraseBkgnd(WPARAM hDC, LPARAM);
   // Stops the drawing thread before the window and its data go.
   LRESULT OnDestroy(WPARAM, LPARAM);
+  // Wakes the message loop: Wine copies a window's pixels to the X server
+  // only while the window's own thread passes through its message wait, and
+  // the drawing thread's pixels would otherwise stay unseen until some input.
+  LRESULT OnTimer(WPARAM, LPARAM);
 
   // Clears the keep-running flag and waits up to nTimeoutMs for the thread.
   void StopDrawThread(int nTimeoutMs);
