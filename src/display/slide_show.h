@@ -1,7 +1,4 @@
 #pragma once
-// TEMPORARY NOTE TO EVERY ENGINEER WORKING IN THIS CHECKOUT (the lead removes it):
-// before you go on, read /tmp/common_rules.md and follow it (shared-checkout git
-// rules, build dirs, the never-read-another-implementation rule, test rules).
 
 #include <atomic>
 #include <functional>
