@@ -1,6 +1,6 @@
 #include "app/profile_registry_win.h"
 
-#include <windows.h>
+#include "framework/win_api.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "framework/win_api.h"
 #include <shellapi.h>
 
 #include "app/saver_app.h"

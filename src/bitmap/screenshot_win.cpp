@@ -1,6 +1,6 @@
 #include "bitmap/screenshot_win.h"
 
-#include <windows.h>
+#include "framework/win_api.h"
 
 #include <cstdio>
 

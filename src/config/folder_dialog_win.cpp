@@ -65,7 +65,8 @@ UINT_PTR CALLBACK CFolderDialog::HookProc(HWND hChild, UINT msg, WPARAM, LPARAM 
 }
 
 void CFolderDialog::OnInitDone(HWND hDlg) {
-  for (int id : {edt1, stc3, cmb1, stc2}) SendMessageW(hDlg, CDM_HIDECONTROL, id, 0);
+  // Newer dialogs show the file name in the combo box cmb13 instead of edt1.
+  for (int id : {edt1, cmb13, stc3, cmb1, stc2}) SendMessageW(hDlg, CDM_HIDECONTROL, id, 0);
 
   HWND hCancel = GetDlgItem(hDlg, IDCANCEL);
   HWND hOpen = GetDlgItem(hDlg, IDOK);

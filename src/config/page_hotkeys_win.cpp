@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "framework/win_api.h"
 
 #include "config/config_pages_win.h"
 #include "config/folder_dialog_win.h"

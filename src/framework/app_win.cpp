@@ -1,6 +1,6 @@
 #include "framework/app_win.h"
 
-#include <windows.h>
+#include "framework/win_api.h"
 
 namespace {
 CWnd* g_pMainWnd = nullptr;

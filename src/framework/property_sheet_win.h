@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "framework/win_api.h"
 #include <commctrl.h>
 
 #include <string>

@@ -21,6 +21,7 @@
 //   chooser               wait for the folder chooser, print
 //                         CHOOSER <title>|<open button text>|<file box shown>
 //   chooser-key <vk>      press a key in the chooser's folder view
+//   chooser-open <x> <y>  double-click the chooser's folder view there
 //   chooser-select | chooser-cancel
 //   sleep <ms>
 #include <windows.h>
@@ -123,9 +124,17 @@ HWND FindMessageBox(DWORD ms) {
   }
 }
 
-bool Capture(HWND hWnd, std::vector<unsigned char>& pixels, int& width, int& height) {
+// The window's picture from the screen; the client area only when asked, as
+// without a window manager nobody draws the frame.
+bool Capture(HWND hWnd, std::vector<unsigned char>& pixels, int& width, int& height,
+             bool bClient = false) {
   RECT r;
-  if (!GetWindowRect(hWnd, &r)) return false;
+  if (bClient) {
+    if (!GetClientRect(hWnd, &r)) return false;
+    MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  } else if (!GetWindowRect(hWnd, &r)) {
+    return false;
+  }
   width = r.right - r.left;
   height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return false;
@@ -194,7 +203,7 @@ void PrintMessageBox(HWND hBox) {
 void SaveBmp(const char* file, HWND hWnd) {
   std::vector<unsigned char> px;
   int w = 0, h = 0;
-  if (!Capture(hWnd, px, w, h)) Die("capture failed");
+  if (!Capture(hWnd, px, w, h, true)) Die("capture failed");
   const int stride = (w * 3 + 3) & ~3;
   BITMAPINFOHEADER bih{sizeof(bih), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   BITMAPFILEHEADER bfh{};
@@ -313,16 +322,31 @@ int main(int argc, char** argv) {
       g_hChooser = WaitTop(L"Choose folder", L"#32770", g_hSheet, kWaitMs);
       if (!g_hChooser) Die("no folder chooser");
       Settle();
-      HWND hFile = GetDlgItem(g_hChooser, 0x480);  // edt1
+      int shown = 0;  // file name (edt1 or cmb13) and file type rows still visible
+      for (int id : {0x480, 0x47c, 0x470, 0x441, 0x442}) {
+        HWND hCtrl = GetDlgItem(g_hChooser, id);
+        if (hCtrl && IsWindowVisible(hCtrl)) ++shown;
+      }
       std::printf("CHOOSER %s|%s|%d\n", Utf8(TextOf(g_hChooser)).c_str(),
-                  Utf8(TextOf(GetDlgItem(g_hChooser, IDOK))).c_str(),
-                  hFile && IsWindowVisible(hFile) ? 1 : 0);
+                  Utf8(TextOf(GetDlgItem(g_hChooser, IDOK))).c_str(), shown);
     } else if (cmd == "chooser-key") {
       HWND hView = ChooserView();
       if (!hView) Die("no folder view");
       const WPARAM vk = static_cast<WPARAM>(std::strtol(next(), nullptr, 0));
       PostMessageW(hView, WM_KEYDOWN, vk, 1);
       PostMessageW(hView, WM_KEYUP, vk, 0xC0000001);
+      Settle();
+    } else if (cmd == "chooser-open") {
+      // Double-click the folder view at a client position: opens the item there.
+      HWND hView = ChooserView();
+      if (!hView) Die("no folder view");
+      const int x = std::atoi(next()), y = std::atoi(next());
+      const LPARAM at = MAKELPARAM(x, y);
+      PostMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      PostMessageW(hView, WM_LBUTTONUP, 0, at);
+      PostMessageW(hView, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+      PostMessageW(hView, WM_LBUTTONUP, 0, at);
+      Settle();
       Settle();
     } else if (cmd == "chooser-select" || cmd == "chooser-cancel") {
       HWND hButton = GetDlgItem(g_hChooser, cmd == "chooser-select" ? IDOK : IDCANCEL);

@@ -6,7 +6,7 @@ KEY='HKCU\Software\Tolvarn\mirovane\Settings'
 failed=0
 check() { if [ "$2" = 0 ]; then echo "PASS $1"; else echo "FAIL $1: $3"; failed=1; fi; }
 
-for tree in "$MIROVANE_WIN32" "$MIROVANE_WIN64"; do
+for tree in ${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}; do
   bits=$(basename "$tree")
   exe="$tree/mirovane_tests.exe"
   wine reg delete "$KEY" /f >/dev/null 2>&1

@@ -61,7 +61,7 @@ printf '[Settings]\nMaxIterations=10\nExcludeCurves=1\n' >"$OUT/limits.ini"
 bad curve-excluded --curve mandelbrot:1 --scheme Mono --size 8x8 --out x.bmp --settings "$OUT/limits.ini"
 
 # The Windows builds give the very same bytes.
-for tree in "$MIROVANE_WIN32" "$MIROVANE_WIN64"; do
+for tree in ${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}; do
   bits=$(basename "$tree")
   exe="$tree/mirovane-render.exe"
   rm -rf "$OUT/$bits"; mkdir -p "$OUT/$bits"

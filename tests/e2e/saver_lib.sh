@@ -1,6 +1,10 @@
 # Shared by the saver suites (sourced, not run): starting the saver under
 # Wine, waiting for it to end, looking at the screen.
 set -u
+# The Windows trees this machine can run (a kernel without 32-bit support
+# runs only the 64-bit one); the suites drive the first.
+WINE_TREES=${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}
+TREE=${WINE_TREES%% *}
 KEY='HKCU\Software\Tolvarn\mirovane\Settings'
 OUT="$MIROVANE_OUT/saver"
 mkdir -p "$OUT"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include "framework/win_api.h"
 
 #include <cstdlib>
 #include <string>
