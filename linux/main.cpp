@@ -1,0 +1,27 @@
+// mirovane: the fractal slide show as an XScreenSaver display mode.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/saver_app.h"
+#include "saver_options.h"
+#include "x11_saver.h"
+
+int main(int argc, char** argv) {
+  SaverOptions options;
+  std::string error;
+  if (!ParseSaverOptions(argc, argv, options, error) ||
+      !TakeHostWindow(std::getenv("XSCREENSAVER_WINDOW"), options, error)) {
+    std::fprintf(stderr, "mirovane: %s\n", error.c_str());
+    return 2;
+  }
+  if (options.bHelp) {
+    std::fputs(kSaverUsage, stdout);
+    return 0;
+  }
+  theApp.LoadSettings();
+  ApplySaverOptions(options, theApp);
+  CX11Saver saver;
+  return saver.Run(options);
+}

@@ -1,0 +1,328 @@
+#include "x11_saver.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/saver_app.h"
+#include "display/draw_thread.h"
+#include "display/slide_show.h"
+#include "key_codes.h"
+#include "saver_input.h"
+#include "screenshot.h"
+#include "x11_image.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kRefreshPeriod = std::chrono::microseconds(1000000 / 60);
+// How long the host's stop request may wait for the drawing thread.
+constexpr int kSignalStopWaitMs = 150;
+// The Windows close handler waits about as long.
+constexpr int kCloseWaitMs = 2000;
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnStopSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] ssize_t n = write(g_signalPipe[1], &byte, 1);
+}
+
+bool InstallStopSignals() {
+  if (pipe(g_signalPipe) != 0) return false;
+  for (int fd : g_signalPipe) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+  return true;
+}
+
+// A foreign window may vanish at any time; its errors must not end us
+// through Xlib's default handler, its DestroyNotify does that properly.
+int OnXError(Display*, XErrorEvent*) { return 0; }
+
+// The drawing state one drawing thread holds a share of.
+struct CShowBundle {
+  explicit CShowBundle(std::unique_ptr<CImageSurface> p) : pSurface(std::move(p)), show(*pSurface, sleeper) {}
+  std::unique_ptr<CImageSurface> pSurface;
+  CRealSleeper sleeper;
+  CSlideShow show;
+};
+
+Cursor BlankCursor(Display* d, Window w) {
+  static char bits[1] = {0};
+  Pixmap pixmap = XCreateBitmapFromData(d, w, bits, 1, 1);
+  XColor black{};
+  Cursor cursor = XCreatePixmapCursor(d, pixmap, pixmap, &black, &black, 0, 0);
+  XFreePixmap(d, pixmap);
+  return cursor;
+}
+
+}  // namespace
+
+class CX11Saver::CImpl {
+ public:
+  ~CImpl() { Shutdown(); }
+  int Run(const SaverOptions& o);
+
+ private:
+  bool OpenWindow(const SaverOptions& o);
+  bool StartShow(int nWidth, int nHeight);
+  void StopShow();
+  void Refresh();
+  void HandleEvent(XEvent& e);
+  void HandleKey(XKeyEvent& e);
+  void Shutdown();
+
+  Display* m_pDisplay = nullptr;
+  Window m_window = 0;
+  bool m_bOwnWindow = false;
+  Visual* m_pVisual = nullptr;
+  int m_nDepth = 0;
+  GC m_gc = nullptr;
+  Cursor m_cursor = 0;
+  unsigned int m_nSeed = 0;
+
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+  int m_nPendingWidth = 0;  // a new size waiting for the old thread to end
+  int m_nPendingHeight = 0;
+  std::unique_ptr<CX11Image> m_pImage;
+  std::shared_ptr<CShowBundle> m_pBundle;
+  std::unique_ptr<CDrawThread> m_pDrawThread;
+
+  CPointerRule m_pointer;
+  bool m_bHadFocus = false;
+  bool m_bEnd = false;
+  bool m_bThreadLeftRunning = false;
+};
+
+CX11Saver::CX11Saver() : m_pImpl(std::make_unique<CImpl>()) {}
+CX11Saver::~CX11Saver() = default;
+int CX11Saver::Run(const SaverOptions& options) { return m_pImpl->Run(options); }
+
+bool CX11Saver::CImpl::OpenWindow(const SaverOptions& o) {
+  const int screen = DefaultScreen(m_pDisplay);
+  const Window root = RootWindow(m_pDisplay, screen);
+  if (o.mode == WindowMode::Own) {
+    m_bOwnWindow = true;
+    m_cursor = BlankCursor(m_pDisplay, root);
+    XSetWindowAttributes a{};
+    a.override_redirect = True;
+    a.background_pixel = BlackPixel(m_pDisplay, screen);
+    a.cursor = m_cursor;
+    a.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask |
+                   ExposureMask | StructureNotifyMask;
+    m_window = XCreateWindow(m_pDisplay, root, 0, 0, static_cast<unsigned>(DisplayWidth(m_pDisplay, screen)),
+                             static_cast<unsigned>(DisplayHeight(m_pDisplay, screen)), 0, CopyFromParent,
+                             InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel | CWCursor | CWEventMask,
+                             &a);
+    XStoreName(m_pDisplay, m_window, "mirovane");
+    XClassHint hint{const_cast<char*>("mirovane"), const_cast<char*>("Mirovane")};
+    XSetClassHint(m_pDisplay, m_window, &hint);
+    XMapRaised(m_pDisplay, m_window);
+    XEvent e;
+    XWindowEvent(m_pDisplay, m_window, StructureNotifyMask, &e);
+    while (e.type != MapNotify) XWindowEvent(m_pDisplay, m_window, StructureNotifyMask, &e);
+    XSetInputFocus(m_pDisplay, m_window, RevertToParent, CurrentTime);
+    // Where the pointer is now is the first report, as Windows sends one on showing.
+    Window rootReturn, child;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    if (XQueryPointer(m_pDisplay, m_window, &rootReturn, &child, &rx, &ry, &wx, &wy, &mask))
+      m_pointer.Report(rx, ry);
+  } else {
+    m_window = o.mode == WindowMode::Root ? root : static_cast<Window>(o.nWindowId);
+  }
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(m_pDisplay, m_window, &attributes)) {
+    std::fprintf(stderr, "mirovane: no window 0x%lx\n", static_cast<unsigned long>(m_window));
+    return false;
+  }
+  if (!m_bOwnWindow) XSelectInput(m_pDisplay, m_window, ExposureMask | StructureNotifyMask);
+  m_pVisual = attributes.visual;
+  m_nDepth = attributes.depth;
+  m_nWidth = attributes.width;
+  m_nHeight = attributes.height;
+  m_gc = XCreateGC(m_pDisplay, m_window, 0, nullptr);
+  return true;
+}
+
+bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
+  const bool tryShm = std::getenv("MIROVANE_NO_SHM") == nullptr;
+  m_pImage = CX11Image::Create(m_pDisplay, m_pVisual, m_nDepth, nWidth, nHeight, tryShm);
+  if (!m_pImage) {
+    std::fprintf(stderr, "mirovane: the window needs a TrueColor visual of 24 or 32 bits\n");
+    return false;
+  }
+  m_nWidth = nWidth;
+  m_nHeight = nHeight;
+  m_pBundle = std::make_shared<CShowBundle>(m_pImage->MakeSurface());
+  m_pBundle->show.SetSize(nWidth, nHeight);
+  m_pDrawThread = std::make_unique<CDrawThread>();
+  theApp.m_pDrawThread = m_pDrawThread.get();
+  theApp.m_bRunning.store(1);
+  m_pDrawThread->Start(std::shared_ptr<CSlideShow>(m_pBundle, &m_pBundle->show), m_nSeed);
+  return true;
+}
+
+// Only called once the thread has finished: never two drawing threads.
+void CX11Saver::CImpl::StopShow() {
+  m_pDrawThread.reset();
+  theApp.m_pDrawThread = nullptr;
+  m_pBundle.reset();
+  m_pImage.reset();
+}
+
+void CX11Saver::CImpl::Refresh() {
+  if (!m_pBundle) return;
+  m_pBundle->pSurface->SendChangedRows(
+      [this](int y, int n) { m_pImage->Put(m_window, m_gc, 0, y, m_nWidth, n); });
+  XFlush(m_pDisplay);
+}
+
+void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
+  const unsigned vk = VirtualKeyOf(static_cast<std::uint32_t>(XLookupKeysym(&e, 0)));
+  switch (DecideKey(vk, (e.state & Mod1Mask) != 0, theApp)) {
+    case KeyAction::Screenshot:
+      if (m_pBundle)
+        SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
+      break;
+    case KeyAction::Pause:
+      theApp.SetPaused(theApp.m_bPaused.load() == 0);
+      break;
+    case KeyAction::Next:
+      if (m_pBundle) {
+        m_pBundle->show.m_bPictureDone.store(1);
+        m_pBundle->show.m_bSwitchNow.store(1);
+      }
+      break;
+    case KeyAction::End:
+      m_bEnd = true;
+      break;
+  }
+}
+
+void CX11Saver::CImpl::HandleEvent(XEvent& e) {
+  if (e.xany.window != m_window) return;
+  switch (e.type) {
+    case Expose:
+      if (m_pBundle)
+        m_pBundle->pSurface->WithImage([&] {
+          m_pImage->Put(m_window, m_gc, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
+        });
+      break;
+    case ConfigureNotify:
+      if (e.xconfigure.width > 0 && e.xconfigure.height > 0 &&
+          (e.xconfigure.width != m_nWidth || e.xconfigure.height != m_nHeight)) {
+        m_nPendingWidth = e.xconfigure.width;
+        m_nPendingHeight = e.xconfigure.height;
+        theApp.StopRunning();
+      }
+      break;
+    case DestroyNotify:
+      m_window = 0;
+      m_bEnd = true;
+      break;
+    default:
+      break;
+  }
+  if (!m_bOwnWindow) return;
+  switch (e.type) {
+    case KeyPress:
+      HandleKey(e.xkey);
+      break;
+    case ButtonPress:
+      m_bEnd = true;
+      break;
+    case MotionNotify:
+      if (m_pointer.Report(e.xmotion.x_root, e.xmotion.y_root)) m_bEnd = true;
+      break;
+    case EnterNotify:
+      if (m_pointer.Report(e.xcrossing.x_root, e.xcrossing.y_root)) m_bEnd = true;
+      break;
+    case FocusIn:
+      m_bHadFocus = true;
+      break;
+    case FocusOut:
+      if (m_bHadFocus && e.xfocus.mode == NotifyNormal && e.xfocus.detail != NotifyInferior) m_bEnd = true;
+      break;
+    default:
+      break;
+  }
+}
+
+int CX11Saver::CImpl::Run(const SaverOptions& o) {
+  m_nSeed = o.nSeed ? *o.nSeed : static_cast<unsigned int>(std::time(nullptr));
+  m_pDisplay = XOpenDisplay(nullptr);
+  if (!m_pDisplay) {
+    std::fprintf(stderr, "mirovane: cannot open display '%s'\n", XDisplayName(nullptr));
+    return 1;
+  }
+  XSetErrorHandler(OnXError);
+  if (!InstallStopSignals()) {
+    std::fprintf(stderr, "mirovane: cannot set up signal handling\n");
+    return 1;
+  }
+  if (!OpenWindow(o) || !StartShow(m_nWidth, m_nHeight)) return 1;
+
+  const int xfd = ConnectionNumber(m_pDisplay);
+  auto nextRefresh = Clock::now();
+  bool stopSignal = false;
+  while (!m_bEnd && !stopSignal) {
+    while (!m_bEnd && XPending(m_pDisplay)) {
+      XEvent e;
+      XNextEvent(m_pDisplay, &e);
+      HandleEvent(e);
+    }
+    if (m_bEnd) break;
+    if (m_nPendingWidth && m_pDrawThread->Done()) {
+      m_pDrawThread->WaitDone(0);
+      StopShow();
+      theApp.SetPaused(false);
+      const int w = m_nPendingWidth, h = m_nPendingHeight;
+      m_nPendingWidth = m_nPendingHeight = 0;
+      if (!StartShow(w, h)) return 1;
+    }
+    const auto now = Clock::now();
+    if (now >= nextRefresh) {
+      Refresh();
+      nextRefresh = now + kRefreshPeriod;
+    }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(nextRefresh - Clock::now()).count() + 1;
+    pollfd fds[2] = {{xfd, POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
+    poll(fds, 2, static_cast<int>(wait < 1 ? 1 : wait));
+    if (fds[1].revents & POLLIN) stopSignal = true;
+  }
+
+  theApp.StopRunning();
+  const bool done = m_pDrawThread->WaitDone(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
+  m_bThreadLeftRunning = !done;
+  return 0;
+}
+
+void CX11Saver::CImpl::Shutdown() {
+  if (m_bThreadLeftRunning) {
+    // The thread still draws into the image; leave everything to process exit.
+    std::fflush(nullptr);
+    std::_Exit(0);
+  }
+  if (!m_pDisplay) return;
+  StopShow();
+  if (m_gc) XFreeGC(m_pDisplay, m_gc);
+  if (m_bOwnWindow && m_window) XDestroyWindow(m_pDisplay, m_window);
+  if (m_cursor) XFreeCursor(m_pDisplay, m_cursor);
+  XCloseDisplay(m_pDisplay);
+  m_pDisplay = nullptr;
+}

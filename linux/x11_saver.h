@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "saver_options.h"
+
+// The X11 display mode: draws the slide show into a host's window, the root
+// window or a full-screen window of its own until it is told to stop.
+// Expects the settings to be loaded and the options applied already.
+class CX11Saver {
+ public:
+  CX11Saver();
+  ~CX11Saver();
+  CX11Saver(const CX11Saver&) = delete;
+  CX11Saver& operator=(const CX11Saver&) = delete;
+
+  // The exit status: 0 after a normal end, 1 when the display or window
+  // cannot be used (with a one-line message on stderr).
+  int Run(const SaverOptions& options);
+
+ private:
+  class CImpl;
+  std::unique_ptr<CImpl> m_pImpl;
+};
