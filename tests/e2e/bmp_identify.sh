@@ -46,7 +46,7 @@ check() {  # name width height
   if ! cmp -s "$dir/$1.rgb" "$dir/$1.expected"; then
     echo "FAIL $1: pixels differ"; failed=$((failed + 1)); return
   fi
-  echo "ok   $1: $got, every pixel as written"; passed=$((passed + 1))
+  echo "PASS $1: $got, every pixel as written"; passed=$((passed + 1))
 }
 check rgb24-640x480 640 480
 check rgb24-3x2 3 2

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,11 @@ std::vector<std::uint8_t> ReadFile(const fs::path& path) {
 
 class TempDir {
  public:
-  TempDir() : m_path(fs::temp_directory_path() / ("mirovane-dib-" + std::to_string(std::rand()))) {
+  // ctest runs the tests as parallel processes: each needs a folder of its own.
+  TempDir()
+      : m_path(fs::temp_directory_path() /
+               ("mirovane-dib-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                "-" + std::to_string(std::random_device{}()))) {
     fs::remove_all(m_path);
     fs::create_directories(m_path);
   }
