@@ -1,6 +1,7 @@
 #include "display/pixel_order.h"
 
 #include "app/random.h"
+#include "display/small_modulo.h"
 
 namespace {
 constexpr int kNarrowLimit = 65536;
@@ -12,6 +13,7 @@ CPixelOrder::CPixelOrder(int nPerRow, int nRows)
     : m_nPerRow(nPerRow > 0 && nRows > 0 ? nPerRow : 0),
       m_nRows(m_nPerRow > 0 ? nRows : 0),
       m_nRowsLeft(m_nRows),
+      m_nFirstGap(m_nRows),
       m_nRemaining(static_cast<std::int64_t>(m_nPerRow) * m_nRows) {
   if (m_nRemaining == 0) {
     m_bDone = 1;
@@ -25,6 +27,11 @@ CPixelOrder::CPixelOrder(int nPerRow, int nRows)
   ResetEntries(m_narrow);
   ResetEntries(m_wide);
   m_count.assign(m_nRows, m_nPerRow);
+  if (m_nPerRow <= kSmallModuloMaxDivisor) {
+    m_entryFactor.resize(static_cast<std::size_t>(m_nPerRow) + 1);
+    for (int d = 1; d <= m_nPerRow; ++d) m_entryFactor[d] = SmallModuloFactor(d);
+  }
+  m_rowFactor = SmallModuloFactor(m_nRowsLeft);
   m_y.assign(m_nRows, 0);
   // Every row present: node i covers the lowbit(i) rows ending at i.
   // Nodes past the last row count as full so the descent never enters them.
@@ -80,7 +87,7 @@ template <typename T>
 int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow) {
   T* slots = entries.data() + static_cast<std::size_t>(nRow) * m_nPerRow;
   int& count = m_count[nRow];
-  const int s = Rand() % count;
+  const int s = m_entryFactor.empty() ? Rand() % count : SmallModulo(Rand(), count, m_entryFactor[count]);
   const int slot = slots[s];
   --count;
   slots[s] = slots[count];
@@ -89,7 +96,11 @@ int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow) {
 
 void CPixelOrder::Take(int& x, int& y) {
   if (m_bDone) return;
-  const int row = FindRow(Rand() % m_nRowsLeft);
+  const int nRank = m_nRowsLeft <= kSmallModuloMaxDivisor ? SmallModulo(Rand(), m_nRowsLeft, m_rowFactor)
+                                                           : Rand() % m_nRowsLeft;
+  // Rows leave only near the end of a picture, so most ranks lie below the
+  // first gap, where rank and row are the same.
+  const int row = nRank < m_nFirstGap ? nRank : FindRow(nRank);
   y = m_y[row];
   const int slot = m_narrow.empty() ? TakeEntry(m_wide, row) : TakeEntry(m_narrow, row);
   x = slot * m_nStep;
@@ -101,5 +112,7 @@ void CPixelOrder::Take(int& x, int& y) {
     return;
   }
   RemoveRow(row);
+  if (row < m_nFirstGap) m_nFirstGap = row;
   --m_nRowsLeft;
+  m_rowFactor = SmallModuloFactor(m_nRowsLeft);
 }

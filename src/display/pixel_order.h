@@ -12,7 +12,8 @@
 // costs up to one step per row left for every position. Here the rows still
 // present are counted in a Fenwick tree, so the r-th of them is found in
 // O(log rows) while their relative order (and hence the sequence handed out
-// for a given random stream) stays exactly that of the list. Entries hold
+// for a given random stream) stays exactly that of the list; below the first
+// row gone, where most ranks fall, rank and row coincide. Entries hold
 // slot numbers, not coordinates: x is slot x step, which keeps them at two
 // bytes whenever a row has at most 65536 positions, whatever the step.
 class CPixelOrder {
@@ -48,12 +49,15 @@ class CPixelOrder {
   int m_nPerRow;
   int m_nRows;
   int m_nRowsLeft;
+  int m_nFirstGap;  // the lowest row gone from the list, or m_nRows
   int m_nStep = 1;
   int m_bDone = 0;
   std::int64_t m_nRemaining;
   int m_nTopBit = 0;                 // rows rounded up to a power of two
   std::vector<std::int32_t> m_tree;  // Fenwick tree of rows present, 1-based
   std::vector<std::int32_t> m_count;
+  std::vector<std::uint64_t> m_entryFactor;  // by entries left, for SmallModulo
+  std::uint64_t m_rowFactor = 0;             // for m_nRowsLeft
   std::vector<std::int32_t> m_y;
   std::vector<std::uint16_t> m_narrow;  // entries when a row fits 16 bits
   std::vector<std::uint32_t> m_wide;

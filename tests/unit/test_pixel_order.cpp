@@ -7,6 +7,7 @@
 #include "../../bench/literal_pixel_order.h"
 #include "app/random.h"
 #include "display/pixel_order.h"
+#include "display/small_modulo.h"
 
 namespace {
 
@@ -120,7 +121,21 @@ TEST(PixelOrder, SameSequenceAsTheLinkedListWalk) {
     CPixelOrder order(c.perRow, c.rows);
     order.Fill(c.bStep1);
     EXPECT_EQ(Drain(order), expected) << c.perRow << " x " << c.rows;
-    
+  }
+}
+
+// The division-free remainder must agree with % for every generator value,
+// small divisors and those at the edges of its range alike.
+TEST(PixelOrder, SmallModuloAgreesWithTheRemainderForEveryGeneratorValue) {
+  std::vector<int> divisors;
+  for (int d = 1; d <= 1100; ++d) divisors.push_back(d);
+  for (int d : {2160, 3839, 3840, 32767, 32768, 32769, 65535, 65536, 65537, 99991, 131071, 131072})
+    divisors.push_back(d);
+  for (int d : divisors) {
+    const std::uint64_t factor = SmallModuloFactor(d);
+    int wrong = 0;
+    for (int n = 0; n <= 0x7FFF; ++n) wrong += SmallModulo(n, d, factor) != n % d;
+    ASSERT_EQ(wrong, 0) << "divisor " << d;
   }
 }
 
