@@ -8,7 +8,8 @@
 const char* const kSaverUsage =
     "usage: mirovane [-root | -window-id ID] [-curve-types MASK] [-colour-schemes MASK]\n"
     "                [-blanking MASK] [-delay SECONDS] [-extra-memory | -no-extra-memory]\n"
-    "                [-min-iterations N] [-max-iterations N] [-exclude | -reduce] [-seed N]\n";
+    "                [-min-iterations N] [-max-iterations N] [-exclude | -reduce] [-seed N]\n"
+    "                [-verbose]\n";
 
 namespace {
 
@@ -121,6 +122,10 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
     };
     if (name == "h" || name == "help") {
       options.bHelp = true;
+      continue;
+    }
+    if (name == "verbose") {
+      options.bVerbose = true;
       continue;
     }
     if (name == "root") {

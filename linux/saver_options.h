@@ -15,6 +15,8 @@ struct SaverOptions {
   WindowMode mode = WindowMode::Own;
   std::uint32_t nWindowId = 0;
   bool bHelp = false;
+  // One line on stdout with the settings in effect, then one per finished picture.
+  bool bVerbose = false;
 
   std::optional<int> nCurveType;
   std::optional<int> nColourScheme;

@@ -13,7 +13,9 @@
 #include <ctime>
 
 #include "app/saver_app.h"
+#include "colour/scheme_registry.h"
 #include "display/draw_thread.h"
+#include "fractal/curve.h"
 #include "display/slide_show.h"
 #include "key_codes.h"
 #include "saver_input.h"
@@ -60,6 +62,26 @@ struct CShowBundle {
   CSlideShow show;
 };
 
+const char* BlankingName(int n) {
+  switch (n) {
+    case 4:
+      return "Wexly Fade";
+    case 8:
+      return "No Fade";
+    default:
+      return "Fast Fade";
+  }
+}
+
+void PrintSettings(int nWidth, int nHeight) {
+  std::printf("settings: size %dx%d curve-types %d colour-schemes %d blanking %d delay-ms %d extra-memory %d "
+              "min-iterations %d max-iterations %d exclude %d\n",
+              nWidth, nHeight, theApp.m_nCurveType, theApp.m_nColourScheme, theApp.m_nBlankingMethod,
+              theApp.m_nCompletionDelay, theApp.m_bExtraMemory, theApp.m_nMinIterations, theApp.m_nMaxIterations,
+              theApp.m_nExcludeCurves);
+  std::fflush(stdout);
+}
+
 Cursor BlankCursor(Display* d, Window w) {
   static char bits[1] = {0};
   Pixmap pixmap = XCreateBitmapFromData(d, w, bits, 1, 1);
@@ -79,6 +101,7 @@ class CX11Saver::CImpl {
  private:
   bool OpenWindow(const SaverOptions& o);
   bool StartShow(int nWidth, int nHeight);
+  void ReportPictures(CSlideShow& show);
   void StopShow();
   void Refresh();
   void HandleEvent(XEvent& e);
@@ -93,6 +116,7 @@ class CX11Saver::CImpl {
   GC m_gc = nullptr;
   Cursor m_cursor = 0;
   unsigned int m_nSeed = 0;
+  bool m_bVerbose = false;
 
   int m_nWidth = 0;
   int m_nHeight = 0;
@@ -170,11 +194,27 @@ bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
   m_nHeight = nHeight;
   m_pBundle = std::make_shared<CShowBundle>(m_pImage->MakeSurface());
   m_pBundle->show.SetSize(nWidth, nHeight);
+  if (m_bVerbose) {
+    PrintSettings(nWidth, nHeight);
+    ReportPictures(m_pBundle->show);
+  }
   m_pDrawThread = std::make_unique<CDrawThread>();
   theApp.m_pDrawThread = m_pDrawThread.get();
   theApp.m_bRunning.store(1);
   m_pDrawThread->Start(std::shared_ptr<CSlideShow>(m_pBundle, &m_pBundle->show), m_nSeed);
   return true;
+}
+
+// Runs on the drawing thread, which owns the curve and the scheme it reads.
+void CX11Saver::CImpl::ReportPictures(CSlideShow& show) {
+  show.m_onPictureDone = [&show, picture = 0]() mutable {
+    const CCurve* curve = show.m_pCurve.get();
+    if (!curve) return;
+    const char* scheme = SchemeName(show.m_nSchemeBit);
+    std::printf("picture %d: %s scheme %s blanking %s iterations %d\n", ++picture, CurveTypeName(curve->m_nTypeBit),
+                scheme ? scheme : "Rainbow", BlankingName(show.m_nBlanking), curve->m_nIterations);
+    std::fflush(stdout);
+  };
 }
 
 // Only called once the thread has finished: never two drawing threads.
@@ -265,6 +305,7 @@ void CX11Saver::CImpl::HandleEvent(XEvent& e) {
 
 int CX11Saver::CImpl::Run(const SaverOptions& o) {
   m_nSeed = o.nSeed ? *o.nSeed : static_cast<unsigned int>(std::time(nullptr));
+  m_bVerbose = o.bVerbose;
   m_pDisplay = XOpenDisplay(nullptr);
   if (!m_pDisplay) {
     std::fprintf(stderr, "mirovane: cannot open display '%s'\n", XDisplayName(nullptr));
