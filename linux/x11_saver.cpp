@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -82,6 +83,38 @@ void PrintSettings(int nWidth, int nHeight) {
   std::fflush(stdout);
 }
 
+struct MonitorRect {
+  int x, y, nWidth, nHeight;
+};
+
+// The primary monitor is the first screen Xinerama lists (RandR puts the
+// primary output first). Looked up at run time so that building needs no
+// Xinerama headers; without it the whole screen counts as one monitor.
+MonitorRect PrimaryMonitor(Display* d, int screen) {
+  MonitorRect whole{0, 0, DisplayWidth(d, screen), DisplayHeight(d, screen)};
+  void* lib = dlopen("libXinerama.so.1", RTLD_NOW | RTLD_LOCAL);
+  if (!lib) return whole;
+  struct ScreenInfo {  // XineramaScreenInfo
+    int screen_number;
+    short x_org, y_org, width, height;
+  };
+  using IsActiveFn = int (*)(Display*);
+  using QueryFn = ScreenInfo* (*)(Display*, int*);
+  auto isActive = reinterpret_cast<IsActiveFn>(dlsym(lib, "XineramaIsActive"));
+  auto query = reinterpret_cast<QueryFn>(dlsym(lib, "XineramaQueryScreens"));
+  MonitorRect result = whole;
+  int count = 0;
+  if (isActive && query && isActive(d)) {
+    if (ScreenInfo* screens = query(d, &count)) {
+      if (count > 0 && screens[0].width > 0 && screens[0].height > 0)
+        result = {screens[0].x_org, screens[0].y_org, screens[0].width, screens[0].height};
+      XFree(screens);
+    }
+  }
+  // Never unloaded: the library has hooked itself into the display's closing.
+  return result;
+}
+
 Cursor BlankCursor(Display* d, Window w) {
   static char bits[1] = {0};
   Pixmap pixmap = XCreateBitmapFromData(d, w, bits, 1, 1);
@@ -148,8 +181,9 @@ bool CX11Saver::CImpl::OpenWindow(const SaverOptions& o) {
     a.cursor = m_cursor;
     a.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask |
                    ExposureMask | StructureNotifyMask;
-    m_window = XCreateWindow(m_pDisplay, root, 0, 0, static_cast<unsigned>(DisplayWidth(m_pDisplay, screen)),
-                             static_cast<unsigned>(DisplayHeight(m_pDisplay, screen)), 0, CopyFromParent,
+    const MonitorRect monitor = PrimaryMonitor(m_pDisplay, screen);
+    m_window = XCreateWindow(m_pDisplay, root, monitor.x, monitor.y, static_cast<unsigned>(monitor.nWidth),
+                             static_cast<unsigned>(monitor.nHeight), 0, CopyFromParent,
                              InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel | CWCursor | CWEventMask,
                              &a);
     XStoreName(m_pDisplay, m_window, "mirovane");

@@ -113,6 +113,8 @@ if wait_own_window; then
   xdotool mousemove_relative 1 0
   if ms=$(wait_gone 2000); then pass "own-window-one-pixel-move-ends-it ($(( $(now_ms) - t0 )) ms)"
   else fail own-window-one-pixel-move-ends-it "still running after $ms ms"; fi
+  wait "$SAVER"; rc=$?
+  [ "$rc" = 0 ]; check own-window-clean-exit $? "exit status $rc"
 else
   fail own-window-draws "no window named mirovane"
 fi
@@ -158,6 +160,8 @@ if target_window 320x240+20+20; then
     echo "measured: SIGTERM to exit $ms ms"
     [ "$ms" -le 200 ]; check "window-id-sigterm-ends-within-200ms ($ms ms)" $? "took $ms ms"
   else fail window-id-sigterm-ends-within-200ms "still running after $ms ms"; fi
+  wait "$SAVER"; rc=$?
+  [ "$rc" = 0 ]; check window-id-sigterm-clean-exit $? "exit status $rc"
 
   # Exposed parts come back from the image: a finished picture held by a long delay.
   start -window-id "$TARGET" -delay 300 -seed 3 -verbose
@@ -196,6 +200,7 @@ start -root -delay 0
 wait_for 8000 lit_above root 0.05
 check root-draws $? "lit share $(lit root)"
 kill -TERM "$SAVER"; ms=$(wait_gone 1000); check root-sigterm-ends $? "still running after $ms ms"
+wait "$SAVER"; rc=$?; [ "$rc" = 0 ]; check root-sigterm-clean-exit $? "exit status $rc"
 
 # ---------------------------------------------------------------- options
 # pictures SECONDS ARGS...: the picture lines of a run into a small window.
