@@ -92,7 +92,8 @@ wait_own_window() {
 
 # ------------------------------------------------------------- own window
 SHOTS=$OUT/shots; mkdir -p "$SHOTS"
-settings NextActive=1 NextKey=N PrintingActive=1 PrintingKey=P "FileLocation=$SHOTS" SequenceNo=0
+settings NextActive=1 NextKey=N PrintingActive=1 PrintingKey=P PausingActive=1 PausingKay=S \
+  "FileLocation=$SHOTS" SequenceNo=0
 xdotool mousemove 400 300
 start -delay 0 -seed 7
 if wait_own_window; then
@@ -101,6 +102,16 @@ if wait_own_window; then
   sleep 0.5
   xdotool key n; sleep 0.8
   alive; check own-window-next-hot-key-keeps-it $? "the Next hot key ended the saver"
+  # Pause holds the drawing, a second press lets it go on.
+  xdotool key s; sleep 0.4
+  import -silent -window "$OWN" "$OUT/paused1.png"; sleep 1
+  import -silent -window "$OWN" "$OUT/paused2.png"
+  held=$(compare -metric AE "$OUT/paused1.png" "$OUT/paused2.png" null: 2>&1)
+  xdotool key s; sleep 1
+  import -silent -window "$OWN" "$OUT/resumed.png"
+  moved=$(compare -metric AE "$OUT/paused2.png" "$OUT/resumed.png" null: 2>&1)
+  [ "$held" = 0 ] && [ "$moved" != 0 ] && alive
+  check own-window-pause-hot-key $? "$held pixels changed while paused, $moved after resuming"
   xdotool key p
   wait_for 3000 test -f "$SHOTS/Wexly Fractals 00001.bmp"
   check own-window-screenshot-hot-key $? "no '$SHOTS/Wexly Fractals 00001.bmp'"
