@@ -118,7 +118,8 @@ if wait_own_window; then
   alive; check own-window-screenshot-keeps-it $? "the Screenshot hot key ended the saver"
   [ "$(sed -n 's/^SequenceNo=//p' "$INI")" = 1 ]
   check own-window-screenshot-number-stored $? "settings file has SequenceNo=$(sed -n 's/^SequenceNo=//p' "$INI")"
-  identify "$SHOTS/Wexly Fractals 00001.bmp" 2>/dev/null | grep -q ' 800x600 '
+  screen=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+  identify "$SHOTS/Wexly Fractals 00001.bmp" 2>/dev/null | grep -q " $screen "
   check own-window-screenshot-size $? "$(identify "$SHOTS/Wexly Fractals 00001.bmp" 2>&1 | head -1)"
   t0=$(now_ms)
   xdotool mousemove_relative 1 0
