@@ -91,6 +91,66 @@ long CountLit(const RECT& rc) {
   return lit;
 }
 
+// The screen's pixels, read back as Wine shows them.
+std::vector<DWORD> ReadScreen(int w, int h) {
+  std::vector<DWORD> px(static_cast<size_t>(w) * h);
+  HDC hScreen = GetDC(nullptr);
+  HDC hMem = CreateCompatibleDC(hScreen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* pBits = nullptr;
+  HBITMAP hBitmap = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+  BitBlt(hMem, 0, 0, w, h, hScreen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* p = static_cast<const DWORD*>(pBits);
+  for (size_t i = 0; i < px.size(); ++i) px[i] = p[i] & 0xFFFFFF;
+  SelectObject(hMem, hOld);
+  DeleteObject(hBitmap);
+  DeleteDC(hMem);
+  ReleaseDC(nullptr, hScreen);
+  return px;
+}
+
+// settle <timeout ms> <quiet ms>: waits for the first lit pixel, then for the
+// screen to stay unchanged for <quiet ms>; reports how long the drawing took
+// (first lit pixel to last change), finer than screen captures can.
+int Settle(int nTimeoutMs, int nQuietMs) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const long long deadline = NowMs() + nTimeoutMs;
+  std::vector<DWORD> last;
+  long long tFirst = -1, tChange = -1;
+  while (NowMs() < deadline) {
+    std::vector<DWORD> now = ReadScreen(w, h);
+    const long long t = NowMs();
+    if (tFirst < 0) {
+      bool any = false;
+      for (DWORD v : now) any = any || v != 0;
+      if (any) tFirst = tChange = t;
+    } else if (now != last) {
+      tChange = t;
+    } else if (t - tChange >= nQuietMs) {
+      long lit = 0;
+      for (DWORD v : now) lit += v != 0;
+      std::printf("settled=1 draw_ms=%lld lit=%ld\n", tChange - tFirst, lit);
+      return 0;
+    }
+    last.swap(now);
+    Sleep(10);
+  }
+  std::printf("settled=0 draw_ms=%lld\n", tFirst < 0 ? -1 : NowMs() - tFirst);
+  return 1;
+}
+
+// screen: the primary screen's size and colour depth.
+int Screen() {
+  HDC hScreen = GetDC(nullptr);
+  std::printf("w=%d h=%d bpp=%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+              GetDeviceCaps(hScreen, BITSPIXEL) * GetDeviceCaps(hScreen, PLANES));
+  ReleaseDC(nullptr, hScreen);
+  return 0;
+}
+
 // find <timeout ms>: the saver's top-level window, waited for.
 int Find(int nTimeoutMs) {
   const long long deadline = NowMs() + nTimeoutMs;
@@ -172,9 +232,14 @@ int Host(const wchar_t* mode, int nDrawMs, int argc, wchar_t** argv) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = L"SaverDriverHost";
   RegisterClassW(&wc);
+  // A black pane: whatever lights it is the preview's drawing.
+  WNDCLASSW pane = wc;
+  pane.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  pane.lpszClassName = L"SaverDriverPane";
+  RegisterClassW(&pane);
   HWND hHost = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 300, 200, 200,
                                160, nullptr, nullptr, hInstance, nullptr);
-  HWND hPane = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112,
+  HWND hPane = CreateWindowExW(0, pane.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112,
                                hHost, nullptr, hInstance, nullptr);
   PumpFor(300);
 
@@ -228,6 +293,7 @@ int Host(const wchar_t* mode, int nDrawMs, int argc, wchar_t** argv) {
 void Usage() {
   std::printf(
       "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
+      "       settle <ms> <quiet ms> | screen |\n"
       "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
 }
 
@@ -256,6 +322,9 @@ int main(int argc, char** argvA) {
     std::printf("lit=%ld\n", CountLit(rc));
     return 0;
   }
+  if (argc >= 4 && std::wcscmp(argv[1], L"settle") == 0)
+    return Settle(_wtoi(argv[2]), _wtoi(argv[3]));
+  if (argc >= 2 && std::wcscmp(argv[1], L"screen") == 0) return Screen();
   if (argc >= 4 && std::wcscmp(argv[1], L"run") == 0)
     return Run(_wtoi(argv[2]), argc - 3, argv + 3);
   if (argc >= 5 && std::wcscmp(argv[1], L"host") == 0)
