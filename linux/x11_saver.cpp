@@ -63,17 +63,6 @@ struct CShowBundle {
   CSlideShow show;
 };
 
-const char* BlankingName(int n) {
-  switch (n) {
-    case 4:
-      return "Wexly Fade";
-    case 8:
-      return "No Fade";
-    default:
-      return "Fast Fade";
-  }
-}
-
 void PrintSettings(int nWidth, int nHeight) {
   std::printf("settings: size %dx%d curve-types %d colour-schemes %d blanking %d delay-ms %d extra-memory %d "
               "min-iterations %d max-iterations %d exclude %d\n",

@@ -6,6 +6,14 @@
 #include "display/pixel_order.h"
 #include "fractal/curve.h"
 
+const char* BlankingName(int nBlanking) {
+  switch (nBlanking) {
+    case 4: return "Wexly Fade";
+    case 8: return "No Fade";
+    default: return "Fast Fade";
+  }
+}
+
 namespace {
 bool Running() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; }
 }  // namespace

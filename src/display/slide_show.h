@@ -12,6 +12,9 @@ class CCurve;
 class CColourScheme;
 class CPixelOrder;
 
+// The page label of a blanking method bit (4, 8; anything else is Fast Fade).
+const char* BlankingName(int nBlanking);
+
 // One slide show of fractals: the drawing state of a drawing window and the
 // frame cycle its drawing thread runs. Knows nothing of any window system.
 class CSlideShow {

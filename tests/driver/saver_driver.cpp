@@ -68,31 +68,9 @@ bool StartProcess(const std::wstring& commandLine, PROCESS_INFORMATION& pi) {
 
 std::wstring Quote(const wchar_t* arg) { return std::wstring(L"\"") + arg + L"\""; }
 
-// Non-black pixels of a screen rectangle, read back from the screen.
-long CountLit(const RECT& rc) {
+// A screen rectangle's pixels (0x00RRGGBB), read back as Wine shows them.
+std::vector<DWORD> ReadScreen(const RECT& rc) {
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  HDC hScreen = GetDC(nullptr);
-  HDC hMem = CreateCompatibleDC(hScreen);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* pBits = nullptr;
-  HBITMAP hBitmap = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-  HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-  BitBlt(hMem, 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  long lit = 0;
-  const auto* px = static_cast<const DWORD*>(pBits);
-  for (int i = 0; i < w * h; ++i)
-    if (px[i] & 0xFFFFFF) ++lit;
-  SelectObject(hMem, hOld);
-  DeleteObject(hBitmap);
-  DeleteDC(hMem);
-  ReleaseDC(nullptr, hScreen);
-  return lit;
-}
-
-// The screen's pixels, read back as Wine shows them.
-std::vector<DWORD> ReadScreen(int w, int h) {
   std::vector<DWORD> px(static_cast<size_t>(w) * h);
   HDC hScreen = GetDC(nullptr);
   HDC hMem = CreateCompatibleDC(hScreen);
@@ -101,7 +79,7 @@ std::vector<DWORD> ReadScreen(int w, int h) {
   void* pBits = nullptr;
   HBITMAP hBitmap = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
   HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-  BitBlt(hMem, 0, 0, w, h, hScreen, 0, 0, SRCCOPY);
+  BitBlt(hMem, 0, 0, w, h, hScreen, rc.left, rc.top, SRCCOPY);
   GdiFlush();
   const auto* p = static_cast<const DWORD*>(pBits);
   for (size_t i = 0; i < px.size(); ++i) px[i] = p[i] & 0xFFFFFF;
@@ -112,6 +90,14 @@ std::vector<DWORD> ReadScreen(int w, int h) {
   return px;
 }
 
+long CountNonBlack(const std::vector<DWORD>& pixels) {
+  long lit = 0;
+  for (DWORD px : pixels) lit += px != 0;
+  return lit;
+}
+
+long CountLit(const RECT& rc) { return CountNonBlack(ReadScreen(rc)); }
+
 // settle <timeout ms> <quiet ms>: waits for the first lit pixel, then for the
 // screen to stay unchanged for <quiet ms>; reports how long the drawing took
 // (first lit pixel to last change), finer than screen captures can.
@@ -121,18 +107,14 @@ int Settle(int nTimeoutMs, int nQuietMs) {
   std::vector<DWORD> last;
   long long tFirst = -1, tChange = -1;
   while (NowMs() < deadline) {
-    std::vector<DWORD> now = ReadScreen(w, h);
+    std::vector<DWORD> now = ReadScreen(RECT{0, 0, w, h});
     const long long t = NowMs();
     if (tFirst < 0) {
-      bool any = false;
-      for (DWORD v : now) any = any || v != 0;
-      if (any) tFirst = tChange = t;
+      if (CountNonBlack(now) > 0) tFirst = tChange = t;
     } else if (now != last) {
       tChange = t;
     } else if (t - tChange >= nQuietMs) {
-      long lit = 0;
-      for (DWORD v : now) lit += v != 0;
-      std::printf("settled=1 draw_ms=%lld lit=%ld\n", tChange - tFirst, lit);
+      std::printf("settled=1 draw_ms=%lld lit=%ld\n", tChange - tFirst, CountNonBlack(now));
       return 0;
     }
     last.swap(now);

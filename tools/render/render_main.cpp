@@ -36,14 +36,6 @@ int Fail(const std::string& message) {
   return 2;
 }
 
-const char* BlankingName(int n) {
-  switch (n) {
-    case 4: return "Wexly Fade";
-    case 8: return "No Fade";
-    default: return "Fast Fade";
-  }
-}
-
 // Progress on a terminal only; redrawn at most a few times a second.
 class CProgress {
  public:

@@ -1,0 +1,32 @@
+# Sourced by scripts/test and scripts/run: Wine's environment and an Xvfb.
+
+# wine_env PREFIX BUILD: exports Wine's settings and initialises PREFIX once.
+# Debian's wine command starts the 32-bit loader whenever it is installed;
+# on a kernel that cannot run 32-bit programs only the 64-bit loader works,
+# reached through a wrapper under BUILD. WINE_RUNS_32BIT says which it is.
+wine_env() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+  WINE_RUNS_32BIT=1
+  if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
+    mkdir -p "$2/winebin"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$2/winebin/wine"
+    chmod +x "$2/winebin/wine"; ln -sf wine "$2/winebin/wine-stable"
+    export PATH="$2/winebin:$PATH"
+    WINE_RUNS_32BIT=0
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    printf '== initialising %s\n' "$WINEPREFIX" >&2
+    timeout 300 wineboot -i >/dev/null 2>&1; timeout 120 wineserver -w
+  fi
+}
+
+# start_xvfb: an 800 x 600 x 24 Xvfb on the first free display from :90;
+# exports DISPLAY and sets XVFB_PID.
+start_xvfb() {
+  local n display=
+  for n in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=$n; break; }; done
+  Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  export DISPLAY=":$display"
+}
