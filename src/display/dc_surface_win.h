@@ -11,6 +11,12 @@
 class CDcSurface : public ISurface {
  public:
   void Attach(HWND hWnd) { m_hWnd.store(hWnd); }
+  // Called on the window's thread when the window has been shown or moved.
+  // A context taken before may stay bound to a drawing surface the system
+  // has since replaced (under Wine a show then drew into nothing for its
+  // whole life in about one start of twenty), so the drawing thread takes a
+  // fresh one before its next pixel.
+  void Renew() { m_bRenew.store(true, std::memory_order_release); }
   void Open() override;
   void Close() override;
   void SetPixel(int x, int y, COLORREF colour) override;
@@ -19,6 +25,11 @@ class CDcSurface : public ISurface {
   void FillBlack() override;
 
  private:
+  // The context to draw with, renewed first when the window asked for it.
+  HDC Dc();
+
   std::atomic<HWND> m_hWnd{nullptr};
+  std::atomic<bool> m_bRenew{false};
+  bool m_bOpen = false;
   HDC m_hDC = nullptr;
 };

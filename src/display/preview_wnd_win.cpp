@@ -19,6 +19,7 @@ const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
     MsgEntryOf(WM_ERASEBKGND, &CPreviewWnd::OnEraseBkgnd),
     MsgEntryOf(WM_DESTROY, &CPreviewWnd::OnDestroy),
     MsgEntryOf(WM_TIMER, &CPreviewWnd::OnTimer),
+    MsgEntryOf(WM_WINDOWPOSCHANGED, &CPreviewWnd::OnWindowPosChanged),
 };
 
 namespace {
@@ -87,6 +88,14 @@ LRESULT CPreviewWnd::OnEraseBkgnd(WPARAM hDC, LPARAM) {
 }
 
 LRESULT CPreviewWnd::OnTimer(WPARAM, LPARAM) { return 0; }
+
+LRESULT CPreviewWnd::OnWindowPosChanged(WPARAM, LPARAM) {
+  // Showing the window, and under Wine the moves that follow it as the X
+  // server confirms its place, may give the window a new drawing surface.
+  m_pDrawing->surface.Renew();
+  // The default processing sends WM_SIZE, which starts the drawing thread.
+  return Default();
+}
 
 LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
   KillTimer(m_hWnd, kRefreshTimer);

@@ -46,6 +46,9 @@ class CPreviewWnd : public CWnd {
   // only while the window's own thread passes through its message wait, and
   // the drawing thread's pixels would otherwise stay unseen until some input.
   LRESULT OnTimer(WPARAM, LPARAM);
+  // After the window is shown or moved the drawing thread renews its
+  // device context.
+  LRESULT OnWindowPosChanged(WPARAM, LPARAM);
 
   // Clears the keep-running flag and waits up to nTimeoutMs for the thread.
   void StopDrawThread(int nTimeoutMs);
