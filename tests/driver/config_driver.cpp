@@ -35,7 +35,14 @@
 
 namespace {
 
-constexpr DWORD kWaitMs = 10000;
+// Every wait of the driver, multiplied by MIROVANE_TIME_SCALE for slow machines.
+double TimeScale() {
+  const char* s = std::getenv("MIROVANE_TIME_SCALE");
+  const double v = s ? std::atof(s) : 1.0;
+  return v > 0 ? v : 1.0;
+}
+DWORD Scaled(DWORD ms) { return static_cast<DWORD>(ms * TimeScale()); }
+const DWORD kWaitMs = Scaled(20000);
 HWND g_hSheet = nullptr;
 HWND g_hChooser = nullptr;
 PROCESS_INFORMATION g_process{};
@@ -197,7 +204,7 @@ void PrintMessageBox(HWND hBox) {
               IconKind(hBox));
   PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   for (int i = 0; i < 100 && IsWindow(hBox); ++i) Sleep(50);
-  Sleep(200);  // let the page put the focus where it wants
+  Sleep(Scaled(200));  // let the page put the focus where it wants
 }
 
 void SaveBmp(const char* file, HWND hWnd) {
@@ -219,7 +226,7 @@ void SaveBmp(const char* file, HWND hWnd) {
   std::printf("SHOT %s %dx%d\n", file, w, h);
 }
 
-void Settle() { Sleep(300); }
+void Settle() { Sleep(Scaled(300)); }
 
 HWND ChooserView() {
   HWND hView = FindWindowExW(g_hChooser, nullptr, L"SHELLDLL_DefView", nullptr);

@@ -15,6 +15,13 @@ const wchar_t kSaverClass[] = L"MirovaneSaverWindow";
 
 long long NowMs() { return static_cast<long long>(GetTickCount64()); }
 
+// Waits of the driver's own, multiplied by MIROVANE_TIME_SCALE for slow machines.
+int Scaled(int nMs) {
+  const char* s = std::getenv("MIROVANE_TIME_SCALE");
+  const double v = s ? std::atof(s) : 1.0;
+  return static_cast<int>(nMs * (v > 0 ? v : 1.0));
+}
+
 void Pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -122,6 +129,57 @@ int Settle(int nTimeoutMs, int nQuietMs) {
   }
   std::printf("settled=0 draw_ms=%lld\n", tFirst < 0 ? -1 : NowMs() - tFirst);
   return 1;
+}
+
+// changes <ms>: lit pixels now, and how many pixels change over the next <ms>:
+// whether a picture is still being drawn.
+int Changes(int nIntervalMs) {
+  const RECT rc{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const std::vector<DWORD> before = ReadScreen(rc);
+  Sleep(static_cast<DWORD>(nIntervalMs));
+  const std::vector<DWORD> after = ReadScreen(rc);
+  long changed = 0;
+  for (size_t i = 0; i < before.size(); ++i) changed += before[i] != after[i];
+  std::printf("lit=%ld changed=%ld\n", CountNonBlack(after), changed);
+  return 0;
+}
+
+BOOL CALLBACK PrintTopLevel(HWND hWnd, LPARAM) {
+  wchar_t cls[128] = L"", title[256] = L"", image[MAX_PATH] = L"?";
+  GetClassNameW(hWnd, cls, 128);
+  GetWindowTextW(hWnd, title, 256);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hWnd, &pid);
+  if (HANDLE hProcess = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameW(hProcess, 0, image, &size);
+    CloseHandle(hProcess);
+  }
+  RECT rc{};
+  GetWindowRect(hWnd, &rc);
+  std::printf("hwnd=%lu pid=%lu visible=%d rect=%ld,%ld,%ld,%ld class=\"%ls\" title=\"%ls\" process=\"%ls\"\n",
+              static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hWnd)),
+              static_cast<unsigned long>(pid), IsWindowVisible(hWnd) ? 1 : 0, rc.left, rc.top,
+              rc.right, rc.bottom, cls, title, image);
+  return TRUE;
+}
+
+// windows: every top-level window with its class, title and owning process.
+int Windows() {
+  EnumWindows(&PrintTopLevel, 0);
+  return 0;
+}
+
+// warm: shows a window of its own and waits until it is visible, as the
+// first program of a new Wine prefix takes seconds to show anything.
+int Warm() {
+  const long long start = NowMs();
+  HWND h = CreateWindowExW(0, L"STATIC", L"warm", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  PumpFor(200);
+  std::printf("warm=%d ms=%lld\n", h && IsWindowVisible(h) ? 1 : 0, NowMs() - start);
+  if (h) DestroyWindow(h);
+  return h ? 0 : 1;
 }
 
 // screen: the primary screen's size and colour depth.
@@ -239,7 +297,7 @@ int Host(const wchar_t* mode, int nDrawMs, int argc, wchar_t** argv) {
     return 1;
   }
   HWND hChild = nullptr;
-  for (long long deadline = NowMs() + 5000; !hChild && NowMs() < deadline;) {
+  for (long long deadline = NowMs() + Scaled(5000); !hChild && NowMs() < deadline;) {
     PumpFor(20);
     hChild = FindWindowExW(hPane, nullptr, kSaverClass, nullptr);
   }
@@ -268,7 +326,7 @@ int Host(const wchar_t* mode, int nDrawMs, int argc, wchar_t** argv) {
     TerminateProcess(pi.hProcess, 1);
   else
     DestroyWindow(hPane);
-  const bool exited = WaitPumping(pi.hProcess, 5000);
+  const bool exited = WaitPumping(pi.hProcess, Scaled(5000));
   DWORD code = 0;
   GetExitCodeProcess(pi.hProcess, &code);
   std::printf("exited=%d exit_ms=%lld code=%lu\n", exited ? 1 : 0, NowMs() - stop, code);
@@ -302,7 +360,7 @@ int Paint() {
 void Usage() {
   std::printf(
       "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
-      "       settle <ms> <quiet ms> | screen |\n"
+      "       settle <ms> <quiet ms> | changes <ms> | screen | windows | warm |\n"
       "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
 }
 
@@ -334,6 +392,9 @@ int main(int argc, char** argvA) {
   if (argc >= 4 && std::wcscmp(argv[1], L"settle") == 0)
     return Settle(_wtoi(argv[2]), _wtoi(argv[3]));
   if (argc >= 2 && std::wcscmp(argv[1], L"screen") == 0) return Screen();
+  if (argc >= 3 && std::wcscmp(argv[1], L"changes") == 0) return Changes(_wtoi(argv[2]));
+  if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) return Windows();
+  if (argc >= 2 && std::wcscmp(argv[1], L"warm") == 0) return Warm();
   if (argc >= 2 && std::wcscmp(argv[1], L"paint") == 0) return Paint();
   if (argc >= 4 && std::wcscmp(argv[1], L"run") == 0)
     return Run(_wtoi(argv[2]), argc - 3, argv + 3);

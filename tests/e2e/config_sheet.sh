@@ -2,9 +2,10 @@
 # The configuration sheet under Wine, driven as a user would: pages switched,
 # boxes ticked and typed into, OK / Cancel / the close box, message boxes
 # read back, the folder chooser; then the registry read with `wine reg query`.
-# Saves a PNG of each page under $MIROVANE_OUT/config.
-. "$(dirname "$0")/saver_lib.sh"
-OUT="$MIROVANE_OUT/config"
+# Saves a PNG of each page under $MIROVANE_OUT/config-<tree>.
+# e2e: each Windows tree
+. "$(dirname "$0")/lib/saver.sh"
+OUT="$MIROVANE_OUT/config-$TREE_NAME"
 mkdir -p "$OUT"
 CAPTION="Wexly Fractals v2.0"
 SCR=$(winepath -w "$TREE/mirovane.scr" 2>/dev/null)
@@ -12,7 +13,7 @@ SCR=$(winepath -w "$TREE/mirovane.scr" 2>/dev/null)
 # sheet CMD...: starts `mirovane.scr /c`, waits for the sheet, runs the
 # driver's commands; the program is ended by the driver if still open.
 sheet() {
-  timeout 60 wine "$TREE/config_driver.exe" start "$SCR" /c sheet "$CAPTION" "$@" 2>/dev/null |
+  timeout "$(scaled 120)" wine "$TREE/config_driver.exe" start "$SCR" /c sheet "$CAPTION" "$@" 2>/dev/null |
     tr -d '\r' | grep -v '^wine:'
 }
 dump() { wine reg query "$KEY" 2>/dev/null; }
@@ -64,6 +65,7 @@ names=("Fractal Types" "Colour Schemes" "Blanking Methods" "Iteration Options" "
 cmds=()
 for n in 0 1 2 3 4 5; do cmds+=(page "$n" curpage shot "$(winepath -w "$OUT/page$n.bmp" 2>/dev/null)"); done
 out=$(sheet "${cmds[@]}" cancel gone)
+has "$out" SHEET || abort "sheet opens" "no sheet: $(tr '\n' ';' <<<"$out")"
 want=(SHEET)
 for n in 0 1 2 3 4 5; do want+=("CURPAGE $n ${names[$n]}"); done
 expect "six pages in tab order" "$out" "${want[@]}" GONE

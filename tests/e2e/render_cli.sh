@@ -1,13 +1,10 @@
 #!/bin/bash
 # mirovane-render from the outside: real BMP files a real reader accepts,
 # repeatable output, refused input, and the same bytes from every build.
-set -u
+. "$(dirname "$0")/lib/checks.sh"
 NATIVE="$MIROVANE_NATIVE/mirovane-render"
 OUT="$MIROVANE_OUT/render"
 rm -rf "$OUT"; mkdir -p "$OUT"
-failed=0
-pass() { echo "PASS $1"; }
-fail() { echo "FAIL $1: $2"; failed=1; }
 expect() { if eval "$2"; then pass "$1"; else fail "$1" "$3"; fi; }
 
 # Three pictures that ImageMagick reads as 640x480, and the same twice.
@@ -63,6 +60,7 @@ bad curve-excluded --curve mandelbrot:1 --scheme Mono --size 8x8 --out x.bmp --s
 # The Windows builds give the very same bytes.
 for tree in ${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}; do
   bits=$(basename "$tree")
+  TAG="[$bits] "
   exe="$tree/mirovane-render.exe"
   rm -rf "$OUT/$bits"; mkdir -p "$OUT/$bits"
   (cd "$OUT/$bits" && cp "$OUT/s.ini" s.ini &&
@@ -75,8 +73,8 @@ for tree in ${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}; do
    "$NATIVE" --swatch "Green / Yellow" --out swatch.bmp)
   sed -i 's/\r$//' "$OUT/$bits/pics.txt"
   for f in pics/picture-0001.bmp pics/picture-0002.bmp pics/picture-0003.bmp curve.bmp swatch.bmp pics.txt; do
-    if cmp -s "$OUT/$bits/$f" "$OUT/native-$bits/$f"; then pass "identical-$bits-$(basename "$f")"
-    else fail "identical-$bits-$(basename "$f")" "differs from the native build"; fi
+    if cmp -s "$OUT/$bits/$f" "$OUT/native-$bits/$f"; then pass "identical-$(basename "$f")"
+    else fail "identical-$(basename "$f")" "differs from the native build"; fi
   done
 done
 exit $failed

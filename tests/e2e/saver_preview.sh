@@ -1,7 +1,8 @@
 #!/bin/bash
 # The saver in a host's preview pane: the child window, its drawing, the
 # host's two ways of ending it, and preview requests without a pane.
-. "$(dirname "$0")/saver_lib.sh"
+# e2e: each Windows tree
+. "$(dirname "$0")/lib/saver.sh"
 
 SCR=$(winepath -w "$TREE/mirovane.scr")
 field() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
@@ -9,9 +10,13 @@ field() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
 # Wine shows nothing that one process draws into another's window (the
 # driver's own paint of the pane shows nothing either): the drawing is then
 # only reported, with the preview's processor time.
-r=$( (driver host destroy 1500 "$SCR" /p:1 >/dev/null &); sleep 1; driver_quiet paint; driver lit 320 220 152 112)
+driver host destroy "$(scaled 3000)" "$SCR" /p:1 >/dev/null &
+host=$!
+painted() { [ "$(driver paint)" = painted=1 ]; }
+poll 10 painted
+r=$(driver lit 320 220 152 112)
 cross=1; [ "${r#lit=}" = 0 ] && cross=0
-sleep 1
+wait "$host"
 reset_settings CompletionDelay=d:0
 for form in "/p {h}" "/p:{h}"; do
   r=$(driver host destroy 3000 "$SCR" $form | tr '\n' ' ')

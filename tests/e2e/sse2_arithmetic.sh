@@ -3,11 +3,9 @@
 # 80-bit intermediates make some colours one lower). The unit tests prove it
 # by running under Wine where the machine can run 32-bit programs; this
 # looks at the instructions themselves, so it holds everywhere.
-set -u
-failed=0
-check() { if [ "$2" = 0 ]; then echo "PASS $1"; else echo "FAIL $1: $3"; failed=1; fi; }
+MIROVANE_TREE_NAME=win32 . "$(dirname "$0")/lib/checks.sh"
 lib="$MIROVANE_WIN32/libmirovane_engine.a"
-[ -f "$lib" ] || { echo "FAIL sse2-engine-built: no $lib"; exit 1; }
+[ -f "$lib" ] || abort sse2-engine-built "no $lib"
 
 code=$(i686-w64-mingw32-objdump -d --no-show-raw-insn "$lib" | awk -F'\t' 'NF >= 2 {split($2, w, " "); print w[1]}')
 # x87 arithmetic and integer conversion; fld/fstp alone only carry a double

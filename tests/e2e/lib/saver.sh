@@ -1,18 +1,13 @@
-# Shared by the saver suites (sourced, not run): starting the saver under
-# Wine, waiting for it to end, looking at the screen.
-set -u
-# The Windows trees this machine can run (a kernel without 32-bit support
-# runs only the 64-bit one); the suites drive the first.
-WINE_TREES=${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}
-TREE=${WINE_TREES%% *}
+# Shared by the Windows suites (sourced, not run): starting the saver under
+# Wine, waiting for it to end, looking at the screen. A suite drives one
+# Windows tree, MIROVANE_TREE; the test command runs it once per tree.
+. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+TREE=${MIROVANE_TREE:-$MIROVANE_WIN64}
+[ -n "$TREE_NAME" ] || { TREE_NAME=$(basename "$TREE"); TAG="[$TREE_NAME] "; }
 KEY='HKCU\Software\Tolvarn\mirovane\Settings'
-OUT="$MIROVANE_OUT/saver"
+OUT="$MIROVANE_OUT/saver-$TREE_NAME"
 mkdir -p "$OUT"
-failed=0
 SAVER_PID=
-pass() { echo "PASS $1"; }
-fail() { echo "FAIL $1: $2"; failed=1; }
-check() { if [ "$2" = 0 ]; then pass "$1"; else fail "$1" "$3"; fi; }
 
 # Without a window manager Wine waits two seconds for one to confirm each
 # full-screen window's unmapping; unmanaged windows need no confirmation.
@@ -33,28 +28,38 @@ reset_settings() {
 }
 reg_value() { wine reg query "$KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}'; }
 
-driver() { timeout 20 wine "$TREE/saver_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
+driver() { timeout "$(scaled 30)" wine "$TREE/saver_driver.exe" "$@" 2>/dev/null | tr -d '\r'; }
 driver_quiet() { driver "$@" >/dev/null; }
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+list_windows() { driver windows; }
+
+# Settings under which every picture lights many pixels within a fraction of
+# a second: Mandelbrot views whose outside is coloured, iterated briefly.
+FAST_PICTURES=(CurveType=d:1 MaxIterations=d:300)
 
 # start_saver ARGS...: starts the saver in the background (SAVER_PID), and
 # waits for its full-screen window; returns 1 when none appears.
 start_saver() {
   xdotool mousemove 400 300 2>/dev/null
-  timeout 120 wine "$TREE/mirovane.scr" "$@" >/dev/null 2>&1 &
+  timeout "$(scaled 120)" wine "$TREE/mirovane.scr" "$@" >/dev/null 2>&1 &
   SAVER_PID=$!
-  WINDOW=$(driver find 8000)
+  WINDOW=$(driver find "$(scaled 15000)")
   case "$WINDOW" in hwnd=0*|"") return 1 ;; esac
+  # The window's first pointer report, which it keeps, is the cursor under it.
   sleep 0.3
 }
+# must_start NAME ARGS...: start_saver, or the suite stops with a diagnosis.
+must_start() {
+  local name=$1; shift
+  start_saver "$@" || abort "$name" "no saver window within $(scaled 15) s"
+}
 alive() { kill -0 "$SAVER_PID" 2>/dev/null; }
-# wait_exit MS: waits up to MS for the saver to end; prints the time taken.
+# wait_exit MS: waits up to MS (scaled) for the saver to end; prints the time taken.
 wait_exit() {
-  local t0 t
-  t0=$(now_ms)
+  local t0 t limit
+  t0=$(now_ms); limit=$(scaled "$1")
   while alive; do
     t=$(( $(now_ms) - t0 ))
-    [ "$t" -gt "$1" ] && { echo "$t"; return 1; }
+    [ "$t" -gt "$limit" ] && { echo "$t"; return 1; }
     sleep 0.01
   done
   wait "$SAVER_PID" 2>/dev/null
@@ -68,7 +73,7 @@ stop_saver() {
   SAVER_PID=
 }
 # ends_saver NAME CMD...: runs CMD against a running saver; passes when the
-# saver exits within two seconds, and records the latency.
+# saver exits within two seconds (scaled), and records the latency.
 ends_saver() {
   local name=$1 t0 ms; shift
   t0=$(now_ms)
@@ -84,30 +89,43 @@ capture() { import -window root "$1" 2>/dev/null; }
 # Non-black pixels on the screen, as Wine itself reads it.
 lit() { driver lit 0 0 800 600 | sed -n 's/^lit=//p'; }
 differ() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}'; }
+litof() { convert "$1" -colorspace gray -threshold 0 -format '%[fx:int(mean*w*h+0.5)]' info:; }
 
 trap 'stop_saver' EXIT
 # wait_lit MIN SECONDS: polls until at least MIN pixels are lit; prints the last count.
 wait_lit() {
-  local n=0 i
-  for i in $(seq $(( $2 * 2 ))); do
+  local n=0 end
+  end=$(( $(now_ms) + $(scaled $(( $2 * 1000 ))) ))
+  while :; do
     n=$(lit); n=${n:-0}
     [ "$n" -ge "$1" ] && break
-    sleep 0.5
+    [ "$(now_ms)" -ge "$end" ] && break
+    sleep 0.2
   done
   echo "$n"; [ "$n" -ge "$1" ]
 }
-# wait_still FILE SECONDS: captures once a second until two captures match
-# (the picture is complete, or the drawing held); FILE keeps the last one.
+# wait_still FILE SECONDS: captures every half second until two captures
+# match (the picture is complete, or the drawing held); FILE keeps the last.
 wait_still() {
-  local t0 tprev prev="$OUT/still.$$.png" i
-  t0=$(now_ms); tprev=$t0
+  local prev="$OUT/still.$$.png" end
+  end=$(( $(now_ms) + $(scaled $(( $2 * 1000 ))) ))
   capture "$prev"
-  for i in $(seq "$2"); do
-    sleep 1
+  while [ "$(now_ms)" -lt "$end" ]; do
+    sleep 0.5
     capture "$1"
-    # STILL_MS: when the first of the matching captures was taken.
-    if [ "$(differ "$prev" "$1")" = 0 ]; then rm -f "$prev"; STILL_MS=$(( tprev - t0 )); return 0; fi
-    cp "$1" "$prev"; tprev=$(now_ms)
+    if [ "$(differ "$prev" "$1")" = 0 ]; then rm -f "$prev"; return 0; fi
+    cp "$1" "$prev"
   done
   rm -f "$prev"; return 1
+}
+# wait_change FILE SECONDS: captures until the screen differs from FILE.
+wait_change() {
+  local now="$OUT/change.$$.png" end
+  end=$(( $(now_ms) + $(scaled $(( $2 * 1000 ))) ))
+  while [ "$(now_ms)" -lt "$end" ]; do
+    capture "$now"
+    if [ "$(differ "$1" "$now")" != 0 ]; then rm -f "$now"; return 0; fi
+    sleep 0.2
+  done
+  rm -f "$now"; return 1
 }
