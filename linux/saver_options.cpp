@@ -9,7 +9,7 @@ const char* const kSaverUsage =
     "usage: mirovane [-root | -window-id ID] [-curve-types MASK] [-colour-schemes MASK]\n"
     "                [-blanking MASK] [-delay SECONDS] [-extra-memory | -no-extra-memory]\n"
     "                [-min-iterations N] [-max-iterations N] [-exclude | -reduce] [-seed N]\n"
-    "                [-verbose]\n";
+    "                [-verbose] [-help] [-version]\n";
 
 namespace {
 
@@ -122,6 +122,10 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
     };
     if (name == "h" || name == "help") {
       options.bHelp = true;
+      continue;
+    }
+    if (name == "version") {
+      options.bVersion = true;
       continue;
     }
     if (name == "verbose") {

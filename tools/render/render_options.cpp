@@ -5,13 +5,15 @@
 
 #include "colour/scheme_registry.h"
 #include "fractal/curve.h"
+#include "png_file.h"
 
 const char* const kRenderUsage =
     "usage: mirovane-render --size WxH [--seed N] [--pictures K] [--out DIR] [--settings FILE]\n"
-    "                       [--extra-memory 0|1] [--quiet]\n"
+    "                       [--extra-memory 0|1] [--format bmp|png] [--quiet]\n"
     "       mirovane-render --curve TYPE:N --scheme NAME --size WxH [--seed N] [--variant V]\n"
-    "                       [--settings FILE] --out FILE.bmp\n"
-    "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp\n";
+    "                       [--settings FILE] --out FILE.bmp|FILE.png\n"
+    "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp|FILE.png\n"
+    "       mirovane-render --help | --version\n";
 
 namespace {
 
@@ -46,6 +48,15 @@ bool ParseSize(const std::string& text, int& w, int& h) {
   return true;
 }
 
+// The format a file name asks for by its extension, if any.
+const char* FormatOfName(const std::string& name) {
+  const auto dot = name.find_last_of('.');
+  if (dot == std::string::npos || name.size() - dot != 4) return nullptr;
+  std::string ext = name.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == "png" ? "png" : ext == "bmp" ? "bmp" : nullptr;
+}
+
 int TypeBitFromName(const std::string& name) {
   for (int bit : {kMandelbrotType, kJuliaType, kDragonType, kPhoenixType, kNewtonType})
     if (name == CurveTypeName(bit)) return bit;
@@ -56,6 +67,7 @@ int TypeBitFromName(const std::string& name) {
 
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
   bool sizeGiven = false, curveGiven = false, swatchGiven = false, schemeGiven = false;
+  std::string format;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--quiet") {
@@ -93,6 +105,12 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
       o.nPictures = static_cast<int>(n);
     } else if (arg == "--out") {
       o.strOut = value;
+    } else if (arg == "--format") {
+      if (value != "bmp" && value != "png") {
+        error = std::string("bad format '") + value + "': expected bmp or png";
+        return false;
+      }
+      format = value;
     } else if (arg == "--settings") {
       o.strSettings = value;
     } else if (arg == "--extra-memory") {
@@ -150,5 +168,22 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
     return false;
   }
   if (o.mode == RenderOptions::Mode::SlideShow && o.strOut.empty()) o.strOut = ".";
+  // A single file's extension names its format; a folder's never does.
+  if (o.mode != RenderOptions::Mode::SlideShow) {
+    const char* named = FormatOfName(o.strOut);
+    if (named && !format.empty() && format != named) {
+      error = "--format " + format + " does not match the output name '" + o.strOut + "'";
+      return false;
+    }
+    if (named) format = named;
+  }
+  if (format == "png") {
+    o.format = RenderOptions::Format::Png;
+    if (o.mode != RenderOptions::Mode::Swatch && !PngSizeFits(o.nWidth, o.nHeight)) {
+      error = "size " + std::to_string(o.nWidth) + "x" + std::to_string(o.nHeight) +
+              " is too large for PNG (at most 536870912 bytes of pixel rows)";
+      return false;
+    }
+  }
   return true;
 }
