@@ -7,13 +7,28 @@
 #include "fractal/curve.h"
 #include "png_file.h"
 
+// GNU style, so that help2man makes the manual page from it.
 const char* const kRenderUsage =
-    "usage: mirovane-render --size WxH [--seed N] [--pictures K] [--out DIR] [--settings FILE]\n"
-    "                       [--extra-memory 0|1] [--format bmp|png] [--quiet]\n"
-    "       mirovane-render --curve TYPE:N --scheme NAME --size WxH [--seed N] [--variant V]\n"
-    "                       [--settings FILE] --out FILE.bmp|FILE.png\n"
-    "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp|FILE.png\n"
-    "       mirovane-render --help | --version\n";
+    "Usage: mirovane-render --size WxH [--pictures K] [--out DIR] [OPTION]...\n"
+    "  or:  mirovane-render --curve TYPE:N --scheme NAME --size WxH --out FILE [OPTION]...\n"
+    "  or:  mirovane-render --swatch NAME [--variant V] --out FILE\n"
+    "Draw mirovane's slide show, one catalogue curve, or a colour scheme's swatch into BMP or PNG files.\n"
+    "\n"
+    "Options:\n"
+    "  --size WxH           picture size, each side 1 to 32767\n"
+    "  --pictures K         pictures of the slide show, picture-0001.bmp and on (default 1)\n"
+    "  --out DIR|FILE       the slide show's folder (default .), or the picture file\n"
+    "  --format bmp|png     file format; default: a FILE's extension, else bmp\n"
+    "  --seed N             random seed (default: the time)\n"
+    "  --settings FILE      settings from this INI file instead of the user's\n"
+    "  --extra-memory 0|1   full-resolution plotting, overriding the settings\n"
+    "  --curve TYPE:N       catalogue entry N of TYPE: mandelbrot, julia, dragon, phoenix, newton\n"
+    "  --scheme NAME        colour scheme by its label, such as \"Bold 1\" or \"Red / Purple\"\n"
+    "  --swatch NAME        a strip of the colour scheme's colours\n"
+    "  --variant V          channel order of Metallic and Aluminium Foils (default 0)\n"
+    "  --quiet              no progress display\n"
+    "  --help               show this help and exit\n"
+    "  --version            show the version and exit\n";
 
 namespace {
 
