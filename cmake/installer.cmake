@@ -8,10 +8,7 @@ endif()
 set(MIROVANE_SETUP mirovane-${PROJECT_VERSION}-${MIROVANE_ARCH}-setup.exe)
 
 # The README as Windows users read text: README.txt with CRLF line ends.
-file(READ ${CMAKE_SOURCE_DIR}/README.md readme_text)
-string(REPLACE "\n" "\r\n" readme_text "${readme_text}")
-file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/README.txt CONTENT "${readme_text}")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/README.md)
+configure_file(${CMAKE_SOURCE_DIR}/README.md ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 
 find_program(MAKENSIS makensis)
 if(NOT MAKENSIS)

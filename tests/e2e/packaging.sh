@@ -23,9 +23,9 @@ VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$MIROVANE_NATIVE/CMakeCa
 
 # ------------------------------------------------------------ PNG pictures
 R="$MIROVANE_NATIVE/mirovane-render"
-P="$OUT/png"; mkdir -p "$P"
-"$R" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 --settings /dev/null --out "$P/c.bmp" &&
-"$R" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 --settings /dev/null --out "$P/c.PNG"
+P="$OUT/png"; mkdir -p "$P"; : >"$P/empty.ini"
+"$R" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 --settings "$P/empty.ini" --out "$P/c.bmp" &&
+"$R" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 --settings "$P/empty.ini" --out "$P/c.PNG"
 expect png-curve-by-name '[ "$(identify -format "%m %wx%h" "$P/c.PNG" 2>/dev/null)" = "PNG 161x121" ] && same_pixels "$P/c.PNG" "$P/c.bmp"' \
   "$(identify "$P/c.PNG" 2>&1 | head -1)"
 "$R" --swatch "Aluminium Foils" --variant 2 --out "$P/s.bmp" && "$R" --swatch "Aluminium Foils" --variant 2 --format png --out "$P/s.png"
@@ -51,7 +51,7 @@ refused unknown-format --swatch Mono --format gif --out x.gif
 refused too-large --size 32767x32767 --format png --out .
 if [ -x "$MIROVANE_WIN64/mirovane-render.exe" ] && command -v wine >/dev/null; then
   wine "$MIROVANE_WIN64/mirovane-render.exe" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 \
-    --settings "$(winepath -w /dev/null 2>/dev/null || echo NUL)" --out "$(winepath -w "$P/w.png")" >/dev/null 2>&1
+    --settings "$(winepath -w "$P/empty.ini")" --out "$(winepath -w "$P/w.png")" >/dev/null 2>&1
   expect png-same-bytes-on-windows 'cmp -s "$P/w.png" "$P/c.PNG"' "the 64-bit Windows build wrote other bytes"
 fi
 
