@@ -191,7 +191,7 @@ note "lintian: $(grep -c '^E:' "$OUT/lintian.txt") errors, $(grep -c '^W:' "$OUT
 if [ "$(id -u)" != 0 ]; then note "deb not installed: needs root"
 elif dpkg-query -W -f='${Status}' mirovane 2>/dev/null | grep -q "install ok"; then note "deb not installed: a mirovane package is already installed"
 else
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=$((300 * SCALE)) "$DEB" >"$OUT/apt.log" 2>&1
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=$((300 * SCALE)) "$DEB" >"$OUT/apt.log" 2>&1
   expect deb-installs '[ $? = 0 ] && [ "$(/usr/libexec/xscreensaver/mirovane --version | head -1)" = "mirovane $VERSION" ] && [ "$(man -w mirovane-render)" = /usr/share/man/man1/mirovane-render.1.gz ] && [ -f /usr/share/xscreensaver/config/mirovane.xml ]' \
     "$(tail -3 "$OUT/apt.log")"
   dpkg -L mirovane 2>/dev/null | while read -r f; do [ -d "$f" ] || echo "$f"; done >"$OUT/installed.txt"

@@ -250,7 +250,7 @@ int main(int argc, char** argv) {
   std::string error;
   if (!ParseRenderOptions(argc, argv, options, error)) {
     Fail(error);
-    std::fputs(kRenderUsage, stderr);
+    std::fputs("Try 'mirovane-render --help' for more information.\n", stderr);
     return 2;
   }
   switch (options.mode) {
