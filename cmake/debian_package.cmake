@@ -36,7 +36,8 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
   COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/debian/changelog.Debian
   DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.Debian)
 add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright ${CMAKE_SOURCE_DIR}/packaging/debian/README.Debian
+  ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
   DESTINATION share/doc/mirovane)
 
 set(CPACK_GENERATOR DEB)

@@ -84,7 +84,7 @@ ZIP="$D/mirovane-$VERSION-windows.zip"; DEB=$(ls "$D"/mirovane_"$VERSION"-*_*.de
 expect dist-files '[ -s "$S32" ] && [ -s "$S64" ] && [ -s "$ZIP" ] && [ -n "$DEB" ] && [ "$(ls "$D" | wc -l)" = 5 ]' "$(ls "$D" 2>&1 | tr '\n' ' ')"
 expect dist-checksums '(cd "$D" && sha256sum --quiet -c SHA256SUMS) && [ "$(wc -l <"$D/SHA256SUMS")" = 4 ]' "SHA256SUMS does not match"
 for f in "$D"/*; do note "size $(stat -c %s "$f") $(basename "$f")"; done
-expect zip-contents '[ "$(unzip -Z1 "$ZIP" | grep -v /$ | sort | tr "\n" " ")" = "README.txt win32/mirovane.scr win64/mirovane.scr " ] &&
+expect zip-contents '[ "$(unzip -Z1 "$ZIP" | grep -v /$ | LC_ALL=C sort | tr "\n" " ")" = "README.txt win32/mirovane.scr win64/mirovane.scr " ] &&
   unzip -p "$ZIP" win32/mirovane.scr | cmp -s - "$MIROVANE_WIN32/mirovane.scr" &&
   unzip -p "$ZIP" win64/mirovane.scr | cmp -s - "$MIROVANE_WIN64/mirovane.scr" &&
   [ "$(unzip -p "$ZIP" README.txt | head -1)" = "$(printf "%s\r" "$(head -1 "$ROOT/README.md")")" ]' "$(unzip -Z1 "$ZIP" 2>&1 | tr '\n' ' ')"
@@ -174,7 +174,7 @@ else
 fi
 
 # ---------------------------------------------------------- Debian package
-expect deb-contents '[ "$(dpkg-deb -c "$DEB" | awk "{print \$6}" | grep -v /$ | sort | tr "\n" " ")" = "./usr/bin/mirovane-render ./usr/libexec/xscreensaver/mirovane ./usr/share/doc/mirovane/changelog.Debian.gz ./usr/share/doc/mirovane/copyright ./usr/share/man/man1/mirovane-render.1.gz ./usr/share/man/man6/mirovane.6x.gz ./usr/share/xscreensaver/config/mirovane.xml " ]' \
+expect deb-contents '[ "$(dpkg-deb -c "$DEB" | awk "{print \$6}" | grep -v /$ | LC_ALL=C sort | tr "\n" " ")" = "./usr/bin/mirovane-render ./usr/libexec/xscreensaver/mirovane ./usr/share/doc/mirovane/README.Debian ./usr/share/doc/mirovane/changelog.Debian.gz ./usr/share/doc/mirovane/copyright ./usr/share/man/man1/mirovane-render.1.gz ./usr/share/man/man6/mirovane.6x.gz ./usr/share/xscreensaver/config/mirovane.xml " ]' \
   "$(dpkg-deb -c "$DEB" 2>&1 | awk '{print $6}' | tr '\n' ' ')"
 expect deb-fields '[ "$(dpkg-deb -f "$DEB" Version)" = "$VERSION-1" ] && dpkg-deb -f "$DEB" Depends | grep -q "libc6 (>=" && dpkg-deb -f "$DEB" Depends | grep -q libx11-6' \
   "$(dpkg-deb -f "$DEB" Version Depends 2>&1)"
