@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/saver_app.h"
+#include "mirovane_version.h"
 #include "saver_options.h"
 #include "x11_saver.h"
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
   }
   if (options.bHelp) {
     std::fputs(kSaverUsage, stdout);
+    return 0;
+  }
+  if (options.bVersion) {
+    std::printf("mirovane %s\n%s\n", MIROVANE_VERSION, MIROVANE_COPYRIGHT);
     return 0;
   }
   theApp.LoadSettings();

@@ -5,11 +5,26 @@
 
 #include "app/saver_app.h"
 
+// GNU style, so that help2man makes the manual page from it.
 const char* const kSaverUsage =
-    "usage: mirovane [-root | -window-id ID] [-curve-types MASK] [-colour-schemes MASK]\n"
-    "                [-blanking MASK] [-delay SECONDS] [-extra-memory | -no-extra-memory]\n"
-    "                [-min-iterations N] [-max-iterations N] [-exclude | -reduce] [-seed N]\n"
-    "                [-verbose]\n";
+    "Usage: mirovane [OPTION]...\n"
+    "Draw mirovane's fractal slide show as an XScreenSaver display mode.\n"
+    "\n"
+    "Options (one dash or two):\n"
+    "  -root                 draw on the root window\n"
+    "  -window-id ID         draw in the window ID\n"
+    "  -curve-types MASK     fractal types: 1 Mandelbrot, 2 Julia, 4 Dragon, 8 Phoenix, 16 Newton\n"
+    "  -colour-schemes MASK  colour schemes, 1 to 32768, in the order of the settings dialog\n"
+    "  -blanking MASK        blanking methods: 2 Fast Fade, 4 Wexly Fade, 8 No Fade\n"
+    "  -delay SECONDS        how long a finished picture stays, 0 to 300\n"
+    "  -extra-memory         full-resolution plotting; -no-extra-memory: 2 x 2 blocks\n"
+    "  -min-iterations N     lower iteration limit of the curves shown (0: none)\n"
+    "  -max-iterations N     upper iteration limit of the curves shown (0: none)\n"
+    "  -exclude              leave out curves above the limit; -reduce: lower them to it\n"
+    "  -seed N               random seed (default: the time)\n"
+    "  -verbose              print the settings in effect and a line per finished picture\n"
+    "  -help                 show this help and exit\n"
+    "  -version              show the version and exit\n";
 
 namespace {
 
@@ -122,6 +137,10 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
     };
     if (name == "h" || name == "help") {
       options.bHelp = true;
+      continue;
+    }
+    if (name == "version") {
+      options.bVersion = true;
       continue;
     }
     if (name == "verbose") {

@@ -15,6 +15,7 @@ struct SaverOptions {
   WindowMode mode = WindowMode::Own;
   std::uint32_t nWindowId = 0;
   bool bHelp = false;
+  bool bVersion = false;
   // One line on stdout with the settings in effect, then one per finished picture.
   bool bVerbose = false;
 

@@ -88,6 +88,7 @@ TEST(SaverOptionsTest, ValuesAndFlags) {
   EXPECT_EQ(q.options.bExtraMemory, 0);
   EXPECT_EQ(q.options.nExcludeCurves, 0);
   EXPECT_TRUE(Parse({"-help"}).options.bHelp);
+  EXPECT_TRUE(Parse({"--version"}).options.bVersion);
 }
 
 TEST(SaverOptionsTest, BadValuesAreRefusedWithOneLine) {

@@ -1,4 +1,4 @@
-// mirovane-render: the saver's slide show without a window, into BMP files.
+// mirovane-render: the saver's slide show without a window, into BMP or PNG files.
 
 #include <chrono>
 #include <cstdio>
@@ -25,6 +25,8 @@
 #include "display/memory_surface.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
+#include "mirovane_version.h"
+#include "png_file.h"
 #include "render_options.h"
 
 namespace fs = std::filesystem;
@@ -34,6 +36,11 @@ namespace {
 int Fail(const std::string& message) {
   std::fprintf(stderr, "mirovane-render: %s\n", message.c_str());
   return 2;
+}
+
+int WritePicture(const RenderOptions& o, const std::string& name, int w, int h,
+                 const std::vector<COLORREF>& pixels) {
+  return o.format == RenderOptions::Format::Png ? WritePng(name, w, h, pixels) : WriteBmp24(name, w, h, pixels);
 }
 
 // Progress on a terminal only; redrawn at most a few times a second.
@@ -151,9 +158,10 @@ int RunSlideShow(const RenderOptions& o) {
   show.m_onPictureDone = [&] {
     ++picture;
     char name[32];
-    std::snprintf(name, sizeof name, "picture-%04d.bmp", picture);
+    std::snprintf(name, sizeof name, "picture-%04d.%s", picture,
+                  o.format == RenderOptions::Format::Png ? "png" : "bmp");
     const fs::path file = dir / name;
-    if (!WriteBmp24(file.string(), o.nWidth, o.nHeight, surface.Pixels())) {
+    if (!WritePicture(o, file.string(), o.nWidth, o.nHeight, surface.Pixels())) {
       writeFailed = true;
       theApp.StopRunning();
       return;
@@ -207,7 +215,7 @@ int RunCurve(const RenderOptions& o) {
     progress.Show(1, 1, double(y + 1) / o.nHeight);
   }
   progress.End();
-  if (!WriteBmp24(o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");
+  if (!WritePicture(o, o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");
   return 0;
 }
 
@@ -223,7 +231,7 @@ int RunSwatch(const RenderOptions& o) {
     const COLORREF c = scheme->CountColour(x);
     for (int y = 0; y < height; ++y) pixels[static_cast<std::size_t>(y) * width + x] = c;
   }
-  if (!WriteBmp24(o.strOut, width, height, pixels)) return Fail("cannot write '" + o.strOut + "'");
+  if (!WritePicture(o, o.strOut, width, height, pixels)) return Fail("cannot write '" + o.strOut + "'");
   return 0;
 }
 
@@ -234,11 +242,15 @@ int main(int argc, char** argv) {
     std::fputs(kRenderUsage, stdout);
     return 0;
   }
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::printf("mirovane-render (mirovane) %s\n%s\n", MIROVANE_VERSION, MIROVANE_COPYRIGHT);
+    return 0;
+  }
   RenderOptions options;
   std::string error;
   if (!ParseRenderOptions(argc, argv, options, error)) {
     Fail(error);
-    std::fputs(kRenderUsage, stderr);
+    std::fputs("Try 'mirovane-render --help' for more information.\n", stderr);
     return 2;
   }
   switch (options.mode) {

@@ -5,13 +5,30 @@
 
 #include "colour/scheme_registry.h"
 #include "fractal/curve.h"
+#include "png_file.h"
 
+// GNU style, so that help2man makes the manual page from it.
 const char* const kRenderUsage =
-    "usage: mirovane-render --size WxH [--seed N] [--pictures K] [--out DIR] [--settings FILE]\n"
-    "                       [--extra-memory 0|1] [--quiet]\n"
-    "       mirovane-render --curve TYPE:N --scheme NAME --size WxH [--seed N] [--variant V]\n"
-    "                       [--settings FILE] --out FILE.bmp\n"
-    "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp\n";
+    "Usage: mirovane-render --size WxH [--pictures K] [--out DIR] [OPTION]...\n"
+    "  or:  mirovane-render --curve TYPE:N --scheme NAME --size WxH --out FILE [OPTION]...\n"
+    "  or:  mirovane-render --swatch NAME [--variant V] --out FILE\n"
+    "Draw mirovane's slide show, one catalogue curve, or a colour scheme's swatch into BMP or PNG files.\n"
+    "\n"
+    "Options:\n"
+    "  --size WxH           picture size, each side 1 to 32767\n"
+    "  --pictures K         pictures of the slide show, picture-0001.bmp and on (default 1)\n"
+    "  --out DIR|FILE       the slide show's folder (default .), or the picture file\n"
+    "  --format bmp|png     file format; default: a FILE's extension, else bmp\n"
+    "  --seed N             random seed (default: the time)\n"
+    "  --settings FILE      settings from this INI file instead of the user's\n"
+    "  --extra-memory 0|1   full-resolution plotting, overriding the settings\n"
+    "  --curve TYPE:N       catalogue entry N of TYPE: mandelbrot, julia, dragon, phoenix, newton\n"
+    "  --scheme NAME        colour scheme by its label, such as \"Bold 1\" or \"Red / Purple\"\n"
+    "  --swatch NAME        a strip of the colour scheme's colours\n"
+    "  --variant V          channel order of Metallic and Aluminium Foils (default 0)\n"
+    "  --quiet              no progress display\n"
+    "  --help               show this help and exit\n"
+    "  --version            show the version and exit\n";
 
 namespace {
 
@@ -46,6 +63,15 @@ bool ParseSize(const std::string& text, int& w, int& h) {
   return true;
 }
 
+// The format a file name asks for by its extension, if any.
+const char* FormatOfName(const std::string& name) {
+  const auto dot = name.find_last_of('.');
+  if (dot == std::string::npos || name.size() - dot != 4) return nullptr;
+  std::string ext = name.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ext == "png" ? "png" : ext == "bmp" ? "bmp" : nullptr;
+}
+
 int TypeBitFromName(const std::string& name) {
   for (int bit : {kMandelbrotType, kJuliaType, kDragonType, kPhoenixType, kNewtonType})
     if (name == CurveTypeName(bit)) return bit;
@@ -56,6 +82,7 @@ int TypeBitFromName(const std::string& name) {
 
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
   bool sizeGiven = false, curveGiven = false, swatchGiven = false, schemeGiven = false;
+  std::string format;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--quiet") {
@@ -93,6 +120,12 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
       o.nPictures = static_cast<int>(n);
     } else if (arg == "--out") {
       o.strOut = value;
+    } else if (arg == "--format") {
+      if (value != "bmp" && value != "png") {
+        error = std::string("bad format '") + value + "': expected bmp or png";
+        return false;
+      }
+      format = value;
     } else if (arg == "--settings") {
       o.strSettings = value;
     } else if (arg == "--extra-memory") {
@@ -150,5 +183,22 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
     return false;
   }
   if (o.mode == RenderOptions::Mode::SlideShow && o.strOut.empty()) o.strOut = ".";
+  // A single file's extension names its format; a folder's never does.
+  if (o.mode != RenderOptions::Mode::SlideShow) {
+    const char* named = FormatOfName(o.strOut);
+    if (named && !format.empty() && format != named) {
+      error = "--format " + format + " does not match the output name '" + o.strOut + "'";
+      return false;
+    }
+    if (named) format = named;
+  }
+  if (format == "png") {
+    o.format = RenderOptions::Format::Png;
+    if (o.mode != RenderOptions::Mode::Swatch && !PngSizeFits(o.nWidth, o.nHeight)) {
+      error = "size " + std::to_string(o.nWidth) + "x" + std::to_string(o.nHeight) +
+              " is too large for PNG (at most 536870912 bytes of pixel rows)";
+      return false;
+    }
+  }
   return true;
 }

@@ -18,9 +18,10 @@ struct RenderOptions {
   int nSchemeBit = 0;
   int nVariant = 0;
   bool bQuiet = false;
+  enum class Format { Bmp, Png } format = Format::Bmp;
 };
 
-// Fills options from argv; on failure returns false with a one-line message.
+// Fills options from argv (--help and --version are the caller's); on failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::string& error);
 
 extern const char* const kRenderUsage;
