@@ -3,20 +3,17 @@
 # version numbers, scripts/dist's files, the Windows installers (statically
 # and round-tripped under Wine where they can run), and the Debian package
 # (contents, lintian, installed and removed with apt-get when root).
-set -u
+. "$(dirname "$0")/lib/checks.sh"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 OUT="$MIROVANE_OUT/packaging"
-SCALE=${MIROVANE_TIME_SCALE:-1}
 rm -rf "$OUT"; mkdir -p "$OUT"
-failed=0
-pass() { echo "PASS $1"; }
-fail() { echo "FAIL $1: $2"; failed=1; }
 note() { echo "NOTE $1"; }
 expect() { if eval "$2"; then pass "$1"; else fail "$1" "$3"; fi; }
-# poll SECONDS CONDITION: true once CONDITION holds, false after SECONDS x scale.
+# poll SECONDS CONDITION: true once the shell text CONDITION holds, false
+# after SECONDS (scaled).
 poll() {
-  local deadline=$(( $(date +%s) + $1 * SCALE ))
-  until eval "$2"; do [ "$(date +%s)" -ge "$deadline" ] && return 1; sleep 0.2; done
+  local deadline=$(( $(now_ms) + $(scaled $(( $1 * 1000 ))) ))
+  until eval "$2"; do [ "$(now_ms)" -ge "$deadline" ] && return 1; sleep 0.2; done
 }
 same_pixels() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$MIROVANE_NATIVE/CMakeCache.txt")
@@ -114,7 +111,7 @@ round_trip() {  # arch, setup, tree
   prog="$WINEPREFIX/drive_c/Program Files/mirovane"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add "$SETTINGS" /v CompletionDelay /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  timeout $((300 * SCALE)) wine "$(winepath -w "$setup")" /S >/dev/null 2>&1
+  timeout $(scaled 300) wine "$(winepath -w "$setup")" /S >/dev/null 2>&1
   expect "$arch-silent-install" '[ $? = 0 ] && cmp -s "$sys/mirovane.scr" "$tree/mirovane.scr" && [ -f "$prog/uninstall.exe" ]' \
     "no $sys/mirovane.scr or uninstall.exe"
   expect "$arch-add-remove-entry" '[ "$(reg_get "$UNINST" DisplayVersion)" = "$VERSION" ] && reg_get "$UNINST" QuietUninstallString | grep -qi "uninstall.exe\" /S"' \
@@ -124,9 +121,9 @@ round_trip() {  # arch, setup, tree
 
   # The installed saver runs full screen and ends on a key.
   xdotool mousemove 400 300 2>/dev/null
-  timeout $((120 * SCALE)) wine 'C:\windows\system32\mirovane.scr' /s >/dev/null 2>&1 &
+  timeout $(scaled 120) wine 'C:\windows\system32\mirovane.scr' /s >/dev/null 2>&1 &
   pid=$!
-  if timeout $((60 * SCALE)) wine "$tree/saver_driver.exe" find $((20000 * SCALE)) 2>/dev/null | grep -q '^hwnd=[1-9]'; then
+  if timeout $(scaled 60) wine "$tree/saver_driver.exe" find $(scaled 20000) 2>/dev/null | grep -q '^hwnd=[1-9]'; then
     xdotool key Escape 2>/dev/null
     if poll 10 '! kill -0 $pid 2>/dev/null'; then pass "$arch-installed-saver-runs"
     else fail "$arch-installed-saver-runs" "did not end on a key"; kill $pid 2>/dev/null; fi
@@ -142,7 +139,7 @@ round_trip() {  # arch, setup, tree
 
   # Not made current on request; another saver's choice survives; settings removed on request.
   wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
-  timeout $((300 * SCALE)) wine "$(winepath -w "$setup")" /S /KEEPCURRENT >/dev/null 2>&1
+  timeout $(scaled 300) wine "$(winepath -w "$setup")" /S /KEEPCURRENT >/dev/null 2>&1
   expect "$arch-keepcurrent" '[ -f "$sys/mirovane.scr" ] && [ "$(reg_get "$DESKTOP" SCRNSAVE.EXE)" = "C:\\windows\\system32\\other.scr" ]' \
     "SCRNSAVE.EXE is '$(reg_get "$DESKTOP" SCRNSAVE.EXE)'"
   wine "$prog/uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
@@ -159,13 +156,13 @@ else
   wineserver -k 2>/dev/null
   if [ "$WINE_RUNS_32BIT" = 1 ]; then
     # The 32-bit installer leaves 64-bit Windows to the 64-bit one ...
-    timeout $((300 * SCALE)) wine "$(winepath -w "$S32")" /S >/dev/null 2>&1
+    timeout $(scaled 300) wine "$(winepath -w "$S32")" /S >/dev/null 2>&1
     expect win32-refused-on-64-bit '[ $? != 0 ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/mirovane.scr" ] && [ ! -e "$WINEPREFIX/drive_c/windows/system32/mirovane.scr" ]' \
       "it installed"
     wineserver -k 2>/dev/null
     # ... and is round-tripped on 32-bit Windows.
     export WINEPREFIX="$OUT/prefix32" WINEARCH=win32
-    timeout $((300 * SCALE)) wineboot -i >/dev/null 2>&1; timeout $((120 * SCALE)) wineserver -w
+    timeout $(scaled 300) wineboot -i >/dev/null 2>&1; timeout $(scaled 120) wineserver -w
     round_trip win32 "$S32" "$MIROVANE_WIN32"
     wineserver -k 2>/dev/null
   else
@@ -191,11 +188,11 @@ note "lintian: $(grep -c '^E:' "$OUT/lintian.txt") errors, $(grep -c '^W:' "$OUT
 if [ "$(id -u)" != 0 ]; then note "deb not installed: needs root"
 elif dpkg-query -W -f='${Status}' mirovane 2>/dev/null | grep -q "install ok"; then note "deb not installed: a mirovane package is already installed"
 else
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=$((300 * SCALE)) "$DEB" >"$OUT/apt.log" 2>&1
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=$(scaled 300) "$DEB" >"$OUT/apt.log" 2>&1
   expect deb-installs '[ $? = 0 ] && [ "$(/usr/libexec/xscreensaver/mirovane --version | head -1)" = "mirovane $VERSION" ] && [ "$(man -w mirovane-render)" = /usr/share/man/man1/mirovane-render.1.gz ] && [ -f /usr/share/xscreensaver/config/mirovane.xml ]' \
     "$(tail -3 "$OUT/apt.log")"
   dpkg -L mirovane 2>/dev/null | while read -r f; do [ -d "$f" ] || echo "$f"; done >"$OUT/installed.txt"
-  DEBIAN_FRONTEND=noninteractive apt-get purge -y -q -o DPkg::Lock::Timeout=$((300 * SCALE)) mirovane >>"$OUT/apt.log" 2>&1
+  DEBIAN_FRONTEND=noninteractive apt-get purge -y -q -o DPkg::Lock::Timeout=$(scaled 300) mirovane >>"$OUT/apt.log" 2>&1
   expect deb-removes-every-file '[ -s "$OUT/installed.txt" ] && ! dpkg-query -W mirovane >/dev/null 2>&1 && [ -z "$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$OUT/installed.txt")" ]' \
     "$(while read -r f; do [ -e "$f" ] && echo "$f"; done <"$OUT/installed.txt" | tr '\n' ' ')"
 fi

@@ -13,9 +13,9 @@ set -- $(tr ' =' '\n\n' <<<"$WINDOW" | sed -n '4p;6p;8p;10p;12p')
 [ "$1 $2 $3 $4 $5" = "0 0 800 600 1" ]
 check fullscreen-covers-screen $? "window is '$WINDOW'"
 n=$(wait_lit 5000 8)
-check fullscreen-draws-pictures $? "only $n lit pixels after $(scaled 8) s"
+check fullscreen-draws-pictures $? "only $n lit pixels after $(scaled 8) s, saver $(saver_state)"
 alive
-check fullscreen-first-mouse-report-kept $? "ended on the report of the cursor under the new window"
+check fullscreen-first-mouse-report-kept $? "saver $(saver_state) before any input"
 r1=$(driver send 0x112 0xF140 0)
 r2=$(driver send 0x112 0xF060 0)
 # The window handles sent messages at once; a close it had posted would

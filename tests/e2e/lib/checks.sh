@@ -50,7 +50,7 @@ diagnose() {
       list_windows
     fi
     echo "# processes"
-    ps -eo pid,ppid,etime,args | grep -iE 'wine|mirovane|\.exe|\.scr' | grep -v grep
+    ps -eo pid,ppid,etime,args | grep -E '\.exe|\.scr|wineserver|/mirovane( |$)' | grep -vE 'grep|cc1plus|g\+\+|make' | cut -c1-200
   } >"$base.txt" 2>&1
   echo "diagnosis: screen $base.png, windows $base.txt"
 }

@@ -53,6 +53,8 @@ must_start() {
   start_saver "$@" || abort "$name" "no saver window within $(scaled 15) s"
 }
 alive() { kill -0 "$SAVER_PID" 2>/dev/null; }
+# How the saver ended, for failure messages: "running", or its exit status.
+saver_state() { if alive; then echo running; else wait "$SAVER_PID" 2>/dev/null; echo "ended with status $?"; fi; }
 # wait_exit MS: waits up to MS (scaled) for the saver to end; prints the time taken.
 wait_exit() {
   local t0 t limit
