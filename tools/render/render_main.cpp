@@ -1,5 +1,6 @@
 // mirovane-render: the saver's slide show without a window, into BMP files.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -7,6 +8,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -23,6 +26,7 @@
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
 #include "display/memory_surface.h"
+#include "display/pixel_engine.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
 #include "render_options.h"
@@ -86,6 +90,19 @@ class CProgressSurface : public CMemorySurface {
   long long m_nCount = 0;
 };
 
+// The files do not depend on either choice: the curves' results are
+// computed in parallel, the colours and pixels set in order.
+std::unique_ptr<CPixelEngine> MakeEngine(const RenderOptions& o) {
+  int threads = o.nThreads;
+  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+  if (threads <= 0) threads = 1;
+  return std::make_unique<CPixelEngine>(o.bScalar ? EngineKind::kScalar : EngineKind::kVector, threads);
+}
+
+// Positions a slide-show batch takes ahead: nothing interrupts the renderer,
+// so a batch as large as the workers need to share it out.
+constexpr int kRenderBatchPositions = 16384;
+
 bool LoadSettings(const RenderOptions& o, std::string& error) {
   if (!o.strSettings.empty()) {
     std::ifstream probe(o.strSettings, std::ios::binary);
@@ -142,6 +159,8 @@ int RunSlideShow(const RenderOptions& o) {
   CProgressSurface surface(o.nWidth, o.nHeight, progress, o.nPictures);
   CCountingSleeper sleeper;
   CSlideShow show(surface, sleeper);
+  show.m_pEngine = MakeEngine(o);
+  show.m_nBatchPositions = kRenderBatchPositions;
   show.SetSize(o.nWidth, o.nHeight);
   const long long perPicture = static_cast<long long>(o.nWidth) * o.nHeight;
   surface.NextPicture(1, perPicture);
@@ -199,12 +218,25 @@ int RunCurve(const RenderOptions& o) {
   SetSchemeVariant(o.nSchemeBit, o.nVariant);
   show.m_pScheme = CreateScheme(o.nSchemeBit);
   std::vector<COLORREF> pixels(static_cast<std::size_t>(o.nWidth) * o.nHeight);
+  const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
   CProgress progress(!o.bQuiet);
   progress.Start();
-  for (int y = 0; y < o.nHeight; ++y) {
-    for (int x = 0; x < o.nWidth; ++x)
-      pixels[static_cast<std::size_t>(y) * o.nWidth + x] = show.m_plane.ColourAt(x, y, show.m_pScheme.get());
-    progress.Show(1, 1, double(y + 1) / o.nHeight);
+  // Bands of rows, so that progress shows and the workers share each band.
+  const int band = std::max(1, 65536 / o.nWidth);
+  std::vector<int> xs, ys;
+  for (int y0 = 0; y0 < o.nHeight; y0 += band) {
+    const int y1 = std::min(o.nHeight, y0 + band);
+    xs.clear();
+    ys.clear();
+    for (int y = y0; y < y1; ++y) {
+      for (int x = 0; x < o.nWidth; ++x) {
+        xs.push_back(x);
+        ys.push_back(y);
+      }
+    }
+    engine->Colours(show.m_plane, show.m_pScheme.get(), xs.data(), ys.data(), xs.size(),
+                    &pixels[static_cast<std::size_t>(y0) * o.nWidth]);
+    progress.Show(1, 1, double(y1) / o.nHeight);
   }
   progress.End();
   if (!WriteBmp24(o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");

@@ -8,9 +8,9 @@
 
 const char* const kRenderUsage =
     "usage: mirovane-render --size WxH [--seed N] [--pictures K] [--out DIR] [--settings FILE]\n"
-    "                       [--extra-memory 0|1] [--quiet]\n"
+    "                       [--extra-memory 0|1] [--threads N] [--engine scalar|vector] [--quiet]\n"
     "       mirovane-render --curve TYPE:N --scheme NAME --size WxH [--seed N] [--variant V]\n"
-    "                       [--settings FILE] --out FILE.bmp\n"
+    "                       [--settings FILE] [--threads N] [--engine scalar|vector] --out FILE.bmp\n"
     "       mirovane-render --swatch NAME [--variant V] --out FILE.bmp\n";
 
 namespace {
@@ -101,6 +101,18 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
         return false;
       }
       o.nExtraMemory = value == "1";
+    } else if (arg == "--threads") {
+      if (!ParseNumber(value.c_str(), 1, 256, n)) {
+        error = std::string("bad thread count '") + value + "': expected an integer from 1 to 256";
+        return false;
+      }
+      o.nThreads = static_cast<int>(n);
+    } else if (arg == "--engine") {
+      if (value != "scalar" && value != "vector") {
+        error = std::string("bad --engine '") + value + "': expected scalar or vector";
+        return false;
+      }
+      o.bScalar = value == "scalar";
     } else if (arg == "--variant") {
       if (!ParseNumber(value.c_str(), 0, 1000000, n)) {
         error = std::string("bad variant '") + value + "': expected a non-negative integer";

@@ -18,6 +18,8 @@ struct RenderOptions {
   int nSchemeBit = 0;
   int nVariant = 0;
   bool bQuiet = false;
+  int nThreads = 0;       // 0: every core
+  bool bScalar = false;   // --engine scalar: the reference formulas, one point at a time
 };
 
 // Fills options from argv; on failure returns false with a one-line message.
