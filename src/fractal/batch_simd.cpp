@@ -38,6 +38,22 @@ __attribute__((always_inline)) inline unsigned MaskGt(N a, N b) {
 __attribute__((always_inline)) inline unsigned MaskLt(N a, N b) {
   return static_cast<unsigned>(_mm_movemask_pd(_mm_cmplt_pd(a, b)));
 }
+__attribute__((always_inline)) inline N Blend(N old, unsigned m, N c) {
+  switch (m) {
+    case 1: return _mm_move_sd(old, c);
+    case 2: return _mm_move_sd(c, old);
+    case 3: return c;
+    default: return old;
+  }
+}
+__attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* p) {
+  switch (m) {
+    case 1: return _mm_loadl_pd(old, p);
+    case 2: return _mm_loadh_pd(old, p);
+    case 3: return _mm_loadu_pd(p);
+    default: return old;
+  }
+}
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_sse2
 
@@ -67,6 +83,20 @@ __attribute__((always_inline)) inline unsigned MaskGt(N a, N b) {
 __attribute__((always_inline)) inline unsigned MaskLt(N a, N b) {
   return static_cast<unsigned>(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_LT_OQ)));
 }
+__attribute__((always_inline)) inline N Blend(N old, unsigned m, N c) {
+  const __m256i bits = _mm256_setr_epi64x(1, 2, 4, 8);
+  const __m256i chosen = _mm256_cmpeq_epi64(_mm256_and_si256(_mm256_set1_epi64x(m), bits), bits);
+  return _mm256_blendv_pd(old, c, _mm256_castsi256_pd(chosen));
+}
+// No expanding load below AVX-512: the lanes go through memory.
+__attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* p) {
+  if (m == 0) return old;
+  double lanes[kW];
+  _mm256_storeu_pd(lanes, old);
+  for (int l = 0; l < kW; ++l)
+    if (m & (1u << l)) lanes[l] = *p++;
+  return _mm256_loadu_pd(lanes);
+}
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_avx2
 
@@ -94,6 +124,14 @@ __attribute__((always_inline)) inline unsigned MaskGt(N a, N b) {
 }
 __attribute__((always_inline)) inline unsigned MaskLt(N a, N b) {
   return static_cast<unsigned>(_mm512_cmp_pd_mask(a, b, _CMP_LT_OQ));
+}
+__attribute__((always_inline)) inline N Blend(N old, unsigned m, N c) {
+  return _mm512_mask_mov_pd(old, static_cast<__mmask8>(m), c);
+}
+// A masked load reads no further than the points there are.
+__attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* p) {
+  const N loaded = _mm512_maskz_loadu_pd(static_cast<__mmask8>((1u << __builtin_popcount(m)) - 1), p);
+  return _mm512_mask_expand_pd(old, static_cast<__mmask8>(m), loaded);
 }
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_avx512
