@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -79,6 +80,9 @@ class BatchExactness : public SlideShowTest {};
 
 TEST_F(BatchExactness, EveryCatalogueEntryOnEveryInstructionSet) {
   ASSERT_FALSE(AvailableIsas().empty());
+  std::string names;
+  for (SimdIsa isa : AvailableIsas()) names += std::string(" ") + IsaName(isa);
+  std::printf("instruction sets compared:%s\n", names.c_str());
   m_show.BuildCatalogue();
   ASSERT_EQ(m_show.m_curves.size(), 101u);
   for (const auto& curve : m_show.m_curves) {
