@@ -25,60 +25,78 @@ CPixelEngine::~CPixelEngine() {
 
 int CPixelEngine::Lanes() const { return m_kind == EngineKind::kVector ? IsaLanes(m_isa) : 1; }
 
+bool CPixelEngine::CanStart(const CPlaneMap& plane) const {
+  // Otherwise the reference path; also for curves whose Iterate is not one
+  // of the five formulas, since only the real scheme can answer those.
+  return plane.m_pCurve != nullptr && (m_kind == EngineKind::kVector || !m_workers.empty()) &&
+         HasBatchFormula(*plane.m_pCurve);
+}
+
 void CPixelEngine::Colours(const CPlaneMap& plane, CColourScheme* pScheme, const int* xs,
                            const int* ys, std::size_t n, COLORREF* out) {
-  const CCurve* curve = plane.m_pCurve;
-  // The reference path; also for curves whose Iterate is not one of the
-  // five formulas, since only the real scheme can answer those.
-  if (curve == nullptr || (m_kind == EngineKind::kScalar && m_workers.empty()) ||
-      !HasBatchFormula(*curve)) {
+  if (!CanStart(plane)) {
     for (std::size_t i = 0; i < n; ++i) out[i] = plane.ColourAt(xs[i], ys[i], pScheme);
     return;
   }
-  if (m_re.size() < n) {
-    m_re.resize(n);
-    m_im.resize(n);
-    m_results.resize(n);
+  const int slot = Start(plane, xs, ys, n);
+  Finish();
+  ColourSlot(slot, pScheme, out);
+}
+
+int CPixelEngine::Start(const CPlaneMap& plane, const int* xs, const int* ys, std::size_t n) {
+  const int slot = m_nCurrent ^ 1;
+  Job& job = m_jobs[slot];
+  if (job.re.size() < n) {
+    job.re.resize(n);
+    job.im.resize(n);
+    job.results.resize(n);
   }
-  m_pPlane = &plane;
-  m_pXs = xs;
-  m_pYs = ys;
-  m_nCount = n;
+  job.pPlane = &plane;
+  job.pXs = xs;
+  job.pYs = ys;
+  job.nCount = n;
   m_nNextChunk.store(0, std::memory_order_relaxed);
-  if (m_workers.empty() || n <= kChunk) {
-    ComputeChunks();
-  } else {
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_nBusy = static_cast<int>(m_workers.size());
-      ++m_nGeneration;
-    }
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_nCurrent = slot;
+  // A small job is not worth waking anyone for.
+  if (!m_workers.empty() && n > kChunk) {
+    m_nBusy = static_cast<int>(m_workers.size());
+    ++m_nGeneration;
     m_wake.notify_all();
-    ComputeChunks();
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_finished.wait(lock, [this] { return m_nBusy == 0; });
   }
-  for (std::size_t i = 0; i < n; ++i) out[i] = ResultColour(m_results[i], pScheme);
+  return slot;
+}
+
+void CPixelEngine::Finish() {
+  ComputeChunks();
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_finished.wait(lock, [this] { return m_nBusy == 0; });
+}
+
+void CPixelEngine::ColourSlot(int slot, CColourScheme* pScheme, COLORREF* out) const {
+  const Job& job = m_jobs[slot];
+  for (std::size_t i = 0; i < job.nCount; ++i) out[i] = ResultColour(job.results[i], pScheme);
 }
 
 void CPixelEngine::ComputeChunks() {
-  const CPlaneMap& plane = *m_pPlane;
+  Job& job = m_jobs[m_nCurrent];
+  const CPlaneMap& plane = *job.pPlane;
   const CCurve& curve = *plane.m_pCurve;
   // The very operations of ColourAt.
   const double dx = (plane.m_x1 - plane.m_x0) / plane.m_nWidth;
   const double dy = (plane.m_y1 - plane.m_y0) / plane.m_nHeight;
   for (;;) {
     const std::size_t begin = m_nNextChunk.fetch_add(kChunk, std::memory_order_relaxed);
-    if (begin >= m_nCount) return;
-    const std::size_t end = begin + kChunk < m_nCount ? begin + kChunk : m_nCount;
+    if (begin >= job.nCount) return;
+    const std::size_t end = begin + kChunk < job.nCount ? begin + kChunk : job.nCount;
     for (std::size_t i = begin; i < end; ++i) {
-      m_re[i] = dx * m_pXs[i] + plane.m_x0;
-      m_im[i] = dy * m_pYs[i] + plane.m_y0;
+      job.re[i] = dx * job.pXs[i] + plane.m_x0;
+      job.im[i] = dy * job.pYs[i] + plane.m_y0;
     }
     if (m_kind == EngineKind::kVector) {
-      IterateBatch(curve, &m_re[begin], &m_im[begin], end - begin, &m_results[begin], m_isa);
+      IterateBatch(curve, &job.re[begin], &job.im[begin], end - begin, &job.results[begin], m_isa);
     } else {
-      for (std::size_t i = begin; i < end; ++i) m_results[i] = IterateRecorded(curve, m_re[i], m_im[i]);
+      for (std::size_t i = begin; i < end; ++i) job.results[i] = IterateRecorded(curve, job.re[i], job.im[i]);
     }
   }
 }

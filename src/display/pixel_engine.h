@@ -37,7 +37,28 @@ class CPixelEngine {
   void Colours(const CPlaneMap& plane, CColourScheme* pScheme, const int* xs, const int* ys,
                std::size_t n, COLORREF* out);
 
+  // The same in steps, so that the calling thread can colour one job while
+  // the workers compute the next. Only where CanStart says so.
+  bool CanStart(const CPlaneMap& plane) const;
+  // The workers begin; the arrays must stay until Finish returns. Returns
+  // the job's slot; the slot of the job before stays readable until the
+  // next Start.
+  int Start(const CPlaneMap& plane, const int* xs, const int* ys, std::size_t n);
+  // This thread computes along, then waits until the job is done.
+  void Finish();
+  // The colours of a finished job, the scheme asked in the pixels' order.
+  void ColourSlot(int slot, CColourScheme* pScheme, COLORREF* out) const;
+
  private:
+  struct Job {
+    const CPlaneMap* pPlane = nullptr;
+    const int* pXs = nullptr;
+    const int* pYs = nullptr;
+    std::size_t nCount = 0;
+    std::vector<double> re, im;
+    std::vector<IterationResult> results;
+  };
+
   void WorkerLoop();
   void ComputeChunks();
 
@@ -45,13 +66,10 @@ class CPixelEngine {
   const SimdIsa m_isa;
   std::vector<std::thread> m_workers;
 
-  // The job in hand; written before m_nGeneration moves on, under m_mutex.
-  const CPlaneMap* m_pPlane = nullptr;
-  const int* m_pXs = nullptr;
-  const int* m_pYs = nullptr;
-  std::size_t m_nCount = 0;
-  std::vector<double> m_re, m_im;
-  std::vector<IterationResult> m_results;
+  // Two jobs, the one computing and the one being coloured; the current one
+  // is chosen before m_nGeneration moves on, under m_mutex.
+  Job m_jobs[2];
+  int m_nCurrent = 0;
   std::atomic<std::size_t> m_nNextChunk{0};
 
   std::mutex m_mutex;

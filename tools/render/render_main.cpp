@@ -200,7 +200,8 @@ int RunCurve(const RenderOptions& o) {
   std::string error;
   if (!LoadSettings(o, error)) return Fail(error);
   if (!PrepareFile(o.strOut, error)) return Fail(error);
-  CMemorySurface surface(o.nWidth, o.nHeight);
+  // The show only holds the curve and scheme here; nothing draws on it.
+  CMemorySurface surface(1, 1);
   CCountingSleeper sleeper;
   CSlideShow show(surface, sleeper);
   SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
@@ -221,22 +222,39 @@ int RunCurve(const RenderOptions& o) {
   const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
   CProgress progress(!o.bQuiet);
   progress.Start();
-  // Bands of rows, so that progress shows and the workers share each band.
+  // Bands of rows, so that progress shows; the workers compute one band
+  // while this thread colours the one before.
   const int band = std::max(1, 65536 / o.nWidth);
-  std::vector<int> xs, ys;
-  for (int y0 = 0; y0 < o.nHeight; y0 += band) {
-    const int y1 = std::min(o.nHeight, y0 + band);
-    xs.clear();
-    ys.clear();
-    for (int y = y0; y < y1; ++y) {
+  std::vector<int> xs[2], ys[2];
+  auto fillBand = [&](int b, int y0) {
+    xs[b].clear();
+    ys[b].clear();
+    for (int y = y0; y < std::min(o.nHeight, y0 + band); ++y) {
       for (int x = 0; x < o.nWidth; ++x) {
-        xs.push_back(x);
-        ys.push_back(y);
+        xs[b].push_back(x);
+        ys[b].push_back(y);
       }
     }
-    engine->Colours(show.m_plane, show.m_pScheme.get(), xs.data(), ys.data(), xs.size(),
-                    &pixels[static_cast<std::size_t>(y0) * o.nWidth]);
-    progress.Show(1, 1, double(y1) / o.nHeight);
+  };
+  auto at = [&](int y0) { return &pixels[static_cast<std::size_t>(y0) * o.nWidth]; };
+  if (engine->CanStart(show.m_plane)) {
+    fillBand(0, 0);
+    int slot = engine->Start(show.m_plane, xs[0].data(), ys[0].data(), xs[0].size());
+    for (int y0 = 0, b = 0; y0 < o.nHeight; y0 += band, b ^= 1) {
+      const bool more = y0 + band < o.nHeight;
+      if (more) fillBand(b ^ 1, y0 + band);
+      engine->Finish();
+      const int done = slot;
+      if (more) slot = engine->Start(show.m_plane, xs[b ^ 1].data(), ys[b ^ 1].data(), xs[b ^ 1].size());
+      engine->ColourSlot(done, show.m_pScheme.get(), at(y0));
+      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
+    }
+  } else {
+    for (int y0 = 0; y0 < o.nHeight; y0 += band) {
+      fillBand(0, y0);
+      engine->Colours(show.m_plane, show.m_pScheme.get(), xs[0].data(), ys[0].data(), xs[0].size(), at(y0));
+      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
+    }
   }
   progress.End();
   if (!WriteBmp24(o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");
