@@ -218,7 +218,8 @@ int RunCurve(const RenderOptions& o) {
   show.TakeCurve(index);
   SetSchemeVariant(o.nSchemeBit, o.nVariant);
   show.m_pScheme = CreateScheme(o.nSchemeBit);
-  std::vector<COLORREF> pixels(static_cast<std::size_t>(o.nWidth) * o.nHeight);
+  const std::size_t size = static_cast<std::size_t>(o.nWidth) * o.nHeight;
+  std::vector<COLORREF> pixels;
   const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
   CProgress progress(!o.bQuiet);
   progress.Start();
@@ -240,6 +241,9 @@ int RunCurve(const RenderOptions& o) {
   if (engine->CanStart(show.m_plane)) {
     fillBand(0, 0);
     int slot = engine->Start(show.m_plane, xs[0].data(), ys[0].data(), xs[0].size());
+    // Touching the picture's memory the first time is slow; the workers
+    // compute meanwhile.
+    pixels.resize(size);
     for (int y0 = 0, b = 0; y0 < o.nHeight; y0 += band, b ^= 1) {
       const bool more = y0 + band < o.nHeight;
       if (more) fillBand(b ^ 1, y0 + band);
@@ -250,6 +254,7 @@ int RunCurve(const RenderOptions& o) {
       progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
     }
   } else {
+    pixels.resize(size);
     for (int y0 = 0; y0 < o.nHeight; y0 += band) {
       fillBand(0, y0);
       engine->Colours(show.m_plane, show.m_pScheme.get(), xs[0].data(), ys[0].data(), xs[0].size(), at(y0));
