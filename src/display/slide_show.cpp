@@ -19,7 +19,8 @@ bool Running() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; 
 }  // namespace
 
 CSlideShow::CSlideShow(ISurface& surface, ISleeper& sleeper)
-    : m_surface(surface), m_sleeper(sleeper) {}
+    : m_pEngine(std::make_unique<CPixelEngine>(EngineKind::kVector, 1)),
+      m_surface(surface), m_sleeper(sleeper) {}
 
 CSlideShow::~CSlideShow() = default;
 
@@ -96,6 +97,7 @@ void CSlideShow::ChooseBlanking() {
 
 void CSlideShow::BuildOrder() {
   if (m_nWidth == 0 || m_nHeight == 0) return;
+  m_nBatchSize = m_nBatchNext = 0;
   m_pOrder.reset();
   if (theApp.m_bExtraMemory)
     m_pOrder = std::make_unique<CPixelOrder>(m_nWidth, m_nHeight);
@@ -105,6 +107,20 @@ void CSlideShow::BuildOrder() {
 }
 
 void CSlideShow::DrawPixels() {
+  if (m_pEngine) {
+    for (;;) {
+      if (m_nBatchNext == m_nBatchSize && (!m_pOrder || m_pOrder->done())) {
+        m_bPictureDone.store(1);
+        if (m_onPictureDone) m_onPictureDone();
+        return;
+      }
+      if (!Running()) return;
+      if (m_bPictureDone.load()) return;
+      theApp.WaitWhilePaused();
+      if (m_nBatchNext == m_nBatchSize) ComputeBatch();
+      PlotBatchPosition();
+    }
+  }
   for (;;) {
     // A zero-sized window has no list; its picture is complete at once.
     if (!m_pOrder || m_pOrder->done()) {
@@ -123,6 +139,50 @@ void CSlideShow::DrawPixels() {
       PlotPixel(x, y + 1);
       PlotPixel(x + 1, y + 1);
     }
+  }
+}
+
+// Takes positions exactly as the reference loop would, only earlier.
+void CSlideShow::ComputeBatch() {
+  m_nBatchStride = theApp.m_bExtraMemory ? 1 : 4;
+  int positions = m_nBatchPositions;
+  if (positions <= 0) positions = 2 * m_pEngine->Lanes() / m_nBatchStride;
+  if (positions < 1) positions = 1;
+  const std::size_t pixels = static_cast<std::size_t>(positions) * m_nBatchStride;
+  if (m_batchX.size() < pixels) {
+    m_batchX.resize(pixels);
+    m_batchY.resize(pixels);
+    m_batchColours.resize(pixels);
+  }
+  int n = 0;
+  while (n < positions && !m_pOrder->done()) {
+    int x = 0, y = 0;
+    m_pOrder->Take(x, y);
+    int* px = &m_batchX[static_cast<std::size_t>(n) * m_nBatchStride];
+    int* py = &m_batchY[static_cast<std::size_t>(n) * m_nBatchStride];
+    px[0] = x;
+    py[0] = y;
+    if (m_nBatchStride == 4) {
+      px[1] = x + 1, py[1] = y;
+      px[2] = x, py[2] = y + 1;
+      px[3] = x + 1, py[3] = y + 1;
+    }
+    ++n;
+  }
+  m_pEngine->Colours(m_plane, m_pScheme.get(), m_batchX.data(), m_batchY.data(),
+                     static_cast<std::size_t>(n) * m_nBatchStride, m_batchColours.data());
+  m_nBatchSize = n;
+  m_nBatchNext = 0;
+}
+
+void CSlideShow::PlotBatchPosition() {
+  const std::size_t first = static_cast<std::size_t>(m_nBatchNext++) * m_nBatchStride;
+  for (std::size_t i = first; i < first + m_nBatchStride; ++i) {
+    // Once closing, the rest goes as the reference would draw it: the batch
+    // may have finished a pixel the reference would have cut short.
+    const COLORREF colour =
+        Running() ? m_batchColours[i] : m_plane.ColourAt(m_batchX[i], m_batchY[i], m_pScheme.get());
+    m_surface.SetPixel(m_batchX[i], m_batchY[i], colour);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "display/pixel_engine.h"
 #include "display/plane_map.h"
 #include "display/surface.h"
 
@@ -63,7 +64,25 @@ class CSlideShow {
   // The scheme bit chosen for the current picture (for names in reports).
   int m_nSchemeBit = 0;
 
+  // How DrawPixels computes its pixels: null for one ColourAt at a time (the
+  // reference), else several positions' pixels in one batch, which then runs
+  // up to m_nBatchPositions positions ahead of the screen (0: enough to fill
+  // the engine's lanes twice over).
+  std::unique_ptr<CPixelEngine> m_pEngine;
+  int m_nBatchPositions = 0;
+
  private:
+  void ComputeBatch();
+  void PlotBatchPosition();
+
   ISurface& m_surface;
   ISleeper& m_sleeper;
+
+  // Pixels taken from the order and computed, not yet set: positions
+  // [m_nBatchNext, m_nBatchSize), each of m_nBatchStride pixels.
+  std::vector<int> m_batchX, m_batchY;
+  std::vector<COLORREF> m_batchColours;
+  int m_nBatchSize = 0;
+  int m_nBatchNext = 0;
+  int m_nBatchStride = 1;
 };

@@ -1,5 +1,6 @@
 // mirovane-render: the saver's slide show without a window, into BMP or PNG files.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -7,6 +8,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -23,6 +26,7 @@
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
 #include "display/memory_surface.h"
+#include "display/pixel_engine.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
 #include "mirovane_version.h"
@@ -93,6 +97,19 @@ class CProgressSurface : public CMemorySurface {
   long long m_nCount = 0;
 };
 
+// The files do not depend on either choice: the curves' results are
+// computed in parallel, the colours and pixels set in order.
+std::unique_ptr<CPixelEngine> MakeEngine(const RenderOptions& o) {
+  int threads = o.nThreads;
+  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+  if (threads <= 0) threads = 1;
+  return std::make_unique<CPixelEngine>(o.bScalar ? EngineKind::kScalar : EngineKind::kVector, threads);
+}
+
+// Positions a slide-show batch takes ahead: nothing interrupts the renderer,
+// so a batch as large as the workers need to share it out.
+constexpr int kRenderBatchPositions = 16384;
+
 bool LoadSettings(const RenderOptions& o, std::string& error) {
   if (!o.strSettings.empty()) {
     std::ifstream probe(o.strSettings, std::ios::binary);
@@ -149,6 +166,8 @@ int RunSlideShow(const RenderOptions& o) {
   CProgressSurface surface(o.nWidth, o.nHeight, progress, o.nPictures);
   CCountingSleeper sleeper;
   CSlideShow show(surface, sleeper);
+  show.m_pEngine = MakeEngine(o);
+  show.m_nBatchPositions = kRenderBatchPositions;
   show.SetSize(o.nWidth, o.nHeight);
   const long long perPicture = static_cast<long long>(o.nWidth) * o.nHeight;
   surface.NextPicture(1, perPicture);
@@ -189,7 +208,8 @@ int RunCurve(const RenderOptions& o) {
   std::string error;
   if (!LoadSettings(o, error)) return Fail(error);
   if (!PrepareFile(o.strOut, error)) return Fail(error);
-  CMemorySurface surface(o.nWidth, o.nHeight);
+  // The show only holds the curve and scheme here; nothing draws on it.
+  CMemorySurface surface(1, 1);
   CCountingSleeper sleeper;
   CSlideShow show(surface, sleeper);
   SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
@@ -206,13 +226,48 @@ int RunCurve(const RenderOptions& o) {
   show.TakeCurve(index);
   SetSchemeVariant(o.nSchemeBit, o.nVariant);
   show.m_pScheme = CreateScheme(o.nSchemeBit);
-  std::vector<COLORREF> pixels(static_cast<std::size_t>(o.nWidth) * o.nHeight);
+  const std::size_t size = static_cast<std::size_t>(o.nWidth) * o.nHeight;
+  std::vector<COLORREF> pixels;
+  const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
   CProgress progress(!o.bQuiet);
   progress.Start();
-  for (int y = 0; y < o.nHeight; ++y) {
-    for (int x = 0; x < o.nWidth; ++x)
-      pixels[static_cast<std::size_t>(y) * o.nWidth + x] = show.m_plane.ColourAt(x, y, show.m_pScheme.get());
-    progress.Show(1, 1, double(y + 1) / o.nHeight);
+  // Bands of rows, so that progress shows; the workers compute one band
+  // while this thread colours the one before.
+  const int band = std::max(1, 65536 / o.nWidth);
+  std::vector<int> xs[2], ys[2];
+  auto fillBand = [&](int b, int y0) {
+    xs[b].clear();
+    ys[b].clear();
+    for (int y = y0; y < std::min(o.nHeight, y0 + band); ++y) {
+      for (int x = 0; x < o.nWidth; ++x) {
+        xs[b].push_back(x);
+        ys[b].push_back(y);
+      }
+    }
+  };
+  auto at = [&](int y0) { return &pixels[static_cast<std::size_t>(y0) * o.nWidth]; };
+  if (engine->CanStart(show.m_plane)) {
+    fillBand(0, 0);
+    int slot = engine->Start(show.m_plane, xs[0].data(), ys[0].data(), xs[0].size());
+    // Touching the picture's memory the first time is slow; the workers
+    // compute meanwhile.
+    pixels.resize(size);
+    for (int y0 = 0, b = 0; y0 < o.nHeight; y0 += band, b ^= 1) {
+      const bool more = y0 + band < o.nHeight;
+      if (more) fillBand(b ^ 1, y0 + band);
+      engine->Finish();
+      const int done = slot;
+      if (more) slot = engine->Start(show.m_plane, xs[b ^ 1].data(), ys[b ^ 1].data(), xs[b ^ 1].size());
+      engine->ColourSlot(done, show.m_pScheme.get(), at(y0));
+      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
+    }
+  } else {
+    pixels.resize(size);
+    for (int y0 = 0; y0 < o.nHeight; y0 += band) {
+      fillBand(0, y0);
+      engine->Colours(show.m_plane, show.m_pScheme.get(), xs[0].data(), ys[0].data(), xs[0].size(), at(y0));
+      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
+    }
   }
   progress.End();
   if (!WritePicture(o, o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");

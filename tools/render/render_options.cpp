@@ -26,6 +26,8 @@ const char* const kRenderUsage =
     "  --scheme NAME        colour scheme by its label, such as \"Bold 1\" or \"Red / Purple\"\n"
     "  --swatch NAME        a strip of the colour scheme's colours\n"
     "  --variant V          channel order of Metallic and Aluminium Foils (default 0)\n"
+    "  --threads N          threads computing pixels (default: every core)\n"
+    "  --engine scalar|vector  one point at a time, or several in vector lanes (default vector)\n"
     "  --quiet              no progress display\n"
     "  --help               show this help and exit\n"
     "  --version            show the version and exit\n";
@@ -134,6 +136,18 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
         return false;
       }
       o.nExtraMemory = value == "1";
+    } else if (arg == "--threads") {
+      if (!ParseNumber(value.c_str(), 1, 256, n)) {
+        error = std::string("bad thread count '") + value + "': expected an integer from 1 to 256";
+        return false;
+      }
+      o.nThreads = static_cast<int>(n);
+    } else if (arg == "--engine") {
+      if (value != "scalar" && value != "vector") {
+        error = std::string("bad --engine '") + value + "': expected scalar or vector";
+        return false;
+      }
+      o.bScalar = value == "scalar";
     } else if (arg == "--variant") {
       if (!ParseNumber(value.c_str(), 0, 1000000, n)) {
         error = std::string("bad variant '") + value + "': expected a non-negative integer";

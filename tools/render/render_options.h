@@ -19,6 +19,8 @@ struct RenderOptions {
   int nVariant = 0;
   bool bQuiet = false;
   enum class Format { Bmp, Png } format = Format::Bmp;
+  int nThreads = 0;       // 0: every core
+  bool bScalar = false;   // --engine scalar: the reference formulas, one point at a time
 };
 
 // Fills options from argv (--help and --version are the caller's); on failure returns false with a one-line message.
