@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "bitmap/output_target.h"
+
 namespace {
 
 // Header, table and pixel bytes of a block fit for a file, or 0.
@@ -57,8 +59,11 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
   if (!pBlock || strName.empty()) return 0;
   const std::size_t nBytes = DibFileBytes(*pBlock);
   if (nBytes == 0) return 0;
-  const std::string strTemp = strName + ".tmp";
-  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, strName)) return 1;
+  const OutputTarget target = ResolveOutputTarget(strName);
+  if (target.kind != OutputKind::File) return 0;
+  const std::string strTemp = TemporaryBeside(target.strPath);
+  if (strTemp.empty()) return 0;
+  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, target.strPath)) return 1;
   std::remove(strTemp.c_str());
   return 0;
 }
