@@ -70,7 +70,11 @@ OutputTargetW ResolveOutputTargetW(const std::wstring& strName) {
   // No access asked for: opening neither blocks on a pipe nor locks the file.
   HANDLE h = CreateFileW(strName.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {OutputKind::File, strName};
+  if (h == INVALID_HANDLE_VALUE) {
+    // A link to nothing: where it would lead is unknown, so it is kept.
+    const bool link = attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+    return {link ? OutputKind::NotAFile : OutputKind::File, strName};
+  }
   OutputTargetW target{OutputKind::File, strName};
   if (GetFileType(h) != FILE_TYPE_DISK) {
     target.kind = OutputKind::NotAFile;
