@@ -38,8 +38,11 @@ std::size_t DibBytes(const DibBlock& block) {
   const auto height = static_cast<std::int32_t>(GetLe32(h + kDibHeightAt));
   const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
   const std::int64_t rowBytes = DibRowBytes(width, GetLe16(h + kDibBitCountAt));
+  // A header may claim rows no block holds: compared before multiplying.
+  if (rowBytes == 0 || rows == 0 || rowBytes > static_cast<std::int64_t>(block.size()) / rows)
+    return 0;
   const std::int64_t total = kDibHeaderSize + DibPaletteBytes(&block) + rowBytes * rows;
-  if (rowBytes == 0 || rows == 0 || total > static_cast<std::int64_t>(block.size())) return 0;
+  if (total > static_cast<std::int64_t>(block.size())) return 0;
   return static_cast<std::size_t>(total);
 }
 

@@ -18,9 +18,11 @@ std::size_t DibFileBytes(const DibBlock& block) {
       DibColourEntries(&block) > 256)
     return 0;
   const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-  const std::int64_t total =
-      kDibHeaderSize + DibPaletteBytes(&block) + DibRowBytes(width, bits) * rows;
-  if (DibRowBytes(width, bits) == 0 || total > static_cast<std::int64_t>(block.size())) return 0;
+  const std::int64_t rowBytes = DibRowBytes(width, bits);
+  // A header may claim rows no block holds: compared before multiplying.
+  if (rowBytes == 0 || rowBytes > static_cast<std::int64_t>(block.size()) / rows) return 0;
+  const std::int64_t total = kDibHeaderSize + DibPaletteBytes(&block) + rowBytes * rows;
+  if (total > static_cast<std::int64_t>(block.size())) return 0;
   return static_cast<std::size_t>(total);
 }
 
