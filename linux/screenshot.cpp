@@ -6,8 +6,9 @@
 #include "bitmap/bmp_writer.h"
 
 int NextSequenceNo(int nSequenceNo) {
-  // A hand-edited number at the top of the int range must not overflow.
-  if (nSequenceNo >= 10000) return 0;
+  // A hand-edited number outside 0 to 10000 counts as wrapped: neither
+  // overflow at the top of the int range nor negative names.
+  if (nSequenceNo >= 10000 || nSequenceNo < 0) return 0;
   return nSequenceNo + 1;
 }
 

@@ -7,7 +7,8 @@
 
 class CSaverApp;
 
-// The number after nSequenceNo: 1 to 10000, then 0 again.
+// The number after nSequenceNo: 1 to 10000, then 0 again; 0 after a number
+// below 0.
 int NextSequenceNo(int nSequenceNo);
 
 // "<folder>/Wexly Fractals 00042.bmp"; an empty folder gives a name in the root.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -157,6 +159,8 @@ TEST(ScreenshotTest, NamesAndNumbers) {
   EXPECT_EQ(NextSequenceNo(9999), 10000);
   EXPECT_EQ(NextSequenceNo(10000), 0);
   EXPECT_EQ(NextSequenceNo(2147483647), 0);
+  EXPECT_EQ(NextSequenceNo(-1), 0);
+  EXPECT_EQ(NextSequenceNo(-2147483647 - 1), 0);
 }
 
 class ScreenshotFileTest : public ::testing::Test {
@@ -181,6 +185,23 @@ TEST_F(ScreenshotFileTest, WritesTheNextNumberAndStoresIt) {
   EXPECT_EQ(app.m_nSequenceNo, 7);
   EXPECT_TRUE(fs::exists(dir / "Wexly Fractals 00007.bmp"));
   EXPECT_EQ(app.Profile().GetProfileInt("Settings", "SequenceNo", -1), 7);
+}
+
+TEST_F(ScreenshotFileTest, ANegativeStoredNumberWrapsToZero) {
+  app.m_strFileLocation = dir.string();
+  app.m_nSequenceNo = -2147483647 - 1;
+  ASSERT_TRUE(SaveScreenshot(app, 1, 1, {0}));
+  EXPECT_TRUE(fs::exists(dir / "Wexly Fractals 00000.bmp"));
+  EXPECT_EQ(app.Profile().GetProfileInt("Settings", "SequenceNo", -1), 0);
+}
+
+TEST_F(ScreenshotFileTest, AFifoUnderTheNextNameIsLeftAlone) {
+  app.m_strFileLocation = dir.string();
+  const fs::path next = dir / "Wexly Fractals 00001.bmp";
+  ASSERT_EQ(mkfifo(next.c_str(), 0600), 0);
+  EXPECT_FALSE(SaveScreenshot(app, 1, 1, {0}));
+  EXPECT_TRUE(fs::is_fifo(next));
+  EXPECT_EQ(app.m_nSequenceNo, 1);
 }
 
 TEST_F(ScreenshotFileTest, AFailedWriteStillUsesUpTheNumber) {

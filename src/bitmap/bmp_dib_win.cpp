@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/profile_registry_win.h"
+#include "bitmap/output_target.h"
 #include "framework/gdi_win.h"
 
 namespace {
@@ -37,8 +38,11 @@ std::size_t DibBytes(const DibBlock& block) {
   const auto height = static_cast<std::int32_t>(GetLe32(h + kDibHeightAt));
   const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
   const std::int64_t rowBytes = DibRowBytes(width, GetLe16(h + kDibBitCountAt));
+  // A header may claim rows no block holds: compared before multiplying.
+  if (rowBytes == 0 || rows == 0 || rowBytes > static_cast<std::int64_t>(block.size()) / rows)
+    return 0;
   const std::int64_t total = kDibHeaderSize + DibPaletteBytes(&block) + rowBytes * rows;
-  if (rowBytes == 0 || rows == 0 || total > static_cast<std::int64_t>(block.size())) return 0;
+  if (total > static_cast<std::int64_t>(block.size())) return 0;
   return static_cast<std::size_t>(total);
 }
 
@@ -95,17 +99,23 @@ int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock) {
   if (!pBlock || strName.empty()) return 0;
   const std::size_t nBytes = DibBytes(*pBlock);
   if (nBytes == 0) return 0;
-  HANDLE hFile = CreateFileW(strName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  const OutputTargetW target = ResolveOutputTargetW(strName);
+  if (target.kind != OutputKind::File) return 0;
+  const std::wstring strTemp = TemporaryBesideW(target.strPath);
+  if (strTemp.empty()) return 0;
+  // The file appears under its name only when complete.
+  HANDLE hFile = CreateFileW(strTemp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (hFile == INVALID_HANDLE_VALUE) return 0;
   std::array<std::uint8_t, 14> header{'B', 'M'};
   PutLe32(&header[2], static_cast<std::uint32_t>(header.size() + nBytes));
   PutLe32(&header[10], static_cast<std::uint32_t>(header.size() + kDibHeaderSize +
                                                   DibPaletteBytes(pBlock)));
-  const bool ok =
+  bool ok =
       WriteAllW(hFile, header.data(), header.size()) && WriteAllW(hFile, pBlock->data(), nBytes);
-  CloseHandle(hFile);
-  if (!ok) DeleteFileW(strName.c_str());
+  ok = CloseHandle(hFile) && ok;
+  ok = ok && MoveFileExW(strTemp.c_str(), target.strPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!ok) DeleteFileW(strTemp.c_str());
   return ok ? 1 : 0;
 }
 

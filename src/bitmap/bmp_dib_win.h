@@ -11,8 +11,9 @@
 HPALETTE CreateDibPalette(const DibBlock* pBlock, BYTE nFlags);
 
 // Writes the block as a BMP file through the wide-character file API, so
-// folders of any name and length the system accepts work. Replaces an
-// existing file; a file that could not be written completely is removed.
+// folders of any name and length the system accepts work. Written beside
+// the name and renamed when complete; a linked file is replaced, the link
+// kept; a folder, device or pipe under the name gives 0 and is left alone.
 // Returns 1 when the whole file was written.
 int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock);
 

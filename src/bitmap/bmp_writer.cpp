@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "bitmap/output_target.h"
+
 namespace {
 
 // Header, table and pixel bytes of a block fit for a file, or 0.
@@ -16,9 +18,11 @@ std::size_t DibFileBytes(const DibBlock& block) {
       DibColourEntries(&block) > 256)
     return 0;
   const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-  const std::int64_t total =
-      kDibHeaderSize + DibPaletteBytes(&block) + DibRowBytes(width, bits) * rows;
-  if (DibRowBytes(width, bits) == 0 || total > static_cast<std::int64_t>(block.size())) return 0;
+  const std::int64_t rowBytes = DibRowBytes(width, bits);
+  // A header may claim rows no block holds: compared before multiplying.
+  if (rowBytes == 0 || rowBytes > static_cast<std::int64_t>(block.size()) / rows) return 0;
+  const std::int64_t total = kDibHeaderSize + DibPaletteBytes(&block) + rowBytes * rows;
+  if (total > static_cast<std::int64_t>(block.size())) return 0;
   return static_cast<std::size_t>(total);
 }
 
@@ -57,8 +61,11 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
   if (!pBlock || strName.empty()) return 0;
   const std::size_t nBytes = DibFileBytes(*pBlock);
   if (nBytes == 0) return 0;
-  const std::string strTemp = strName + ".tmp";
-  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, strName)) return 1;
+  const OutputTarget target = ResolveOutputTarget(strName);
+  if (target.kind != OutputKind::File) return 0;
+  const std::string strTemp = TemporaryBeside(target.strPath);
+  if (strTemp.empty()) return 0;
+  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, target.strPath)) return 1;
   std::remove(strTemp.c_str());
   return 0;
 }

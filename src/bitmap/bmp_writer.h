@@ -19,6 +19,8 @@ std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size
 // Writes the block as a BMP file. The file appears under its name only when
 // complete: it is written under a temporary name beside it and renamed, so a
 // missing folder, a full disk or a write error returns 0 and leaves no file.
+// A symbolic link keeps pointing at the file, which is replaced; a folder,
+// device, FIFO or socket under the name gives 0 and is left alone.
 // Also 0 for no block, or one whose header does not describe its own bytes.
 int WriteDibFile(const std::string& strName, const DibBlock* pBlock);
 

@@ -41,8 +41,11 @@ std::int64_t DibRowBytes(std::int64_t nWidth, int nBitCount) {
 
 std::unique_ptr<DibBlock> AllocDibBlock(int nBitCount, int nWidth, int nHeight) {
   if (!SupportedDepth(nBitCount) || nWidth <= 0 || nHeight <= 0) return nullptr;
-  const std::int64_t imageSize = DibRowBytes(nWidth, nBitCount) * nHeight;
-  // The file's size field is 32-bit, and a 32-bit process could not hold more.
+  const std::int64_t rowBytes = DibRowBytes(nWidth, nBitCount);
+  // The file's size field is 32-bit, and a 32-bit process could not hold more;
+  // checked before multiplying, which could overflow even 64 bits.
+  if (rowBytes > (std::numeric_limits<std::int32_t>::max() - kDibTableRoom) / nHeight) return nullptr;
+  const std::int64_t imageSize = rowBytes * nHeight;
   const std::int64_t blockSize = imageSize + kDibTableRoom;
   if (blockSize > std::numeric_limits<std::int32_t>::max() ||
       static_cast<std::uint64_t>(blockSize) > std::numeric_limits<std::size_t>::max() / 2)

@@ -11,8 +11,9 @@
 #include "framework/gdi_win.h"
 
 int NextSequenceNo(int nLast) {
-  // Guarded so that a hand-edited 2147483647 wraps to 0 rather than overflowing.
-  if (nLast >= 10000) return 0;
+  // A hand-edited number outside 0 to 10000 counts as wrapped: neither
+  // overflow at the top of the int range nor negative names.
+  if (nLast >= 10000 || nLast < 0) return 0;
   return nLast + 1;
 }
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The number of the screenshot after nLast: 1 to 10000, then 0 again.
+// The number of the screenshot after nLast: 1 to 10000, then 0 again; 0
+// after a number below 0.
 int NextSequenceNo(int nLast);
 
 // "<folder>\Wexly Fractals <number, five digits>.bmp", the folder as stored

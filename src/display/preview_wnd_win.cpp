@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "app/saver_app.h"
+#include "display/picture_log.h"
 #include "resources/resource.h"
 
 struct CPreviewWnd::CDrawing {
@@ -106,6 +107,7 @@ LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
 void CPreviewWnd::StartDrawThread() {
   m_pThread = std::make_unique<CDrawThread>();
   theApp.m_pDrawThread = m_pThread.get();
+  m_pShow->m_onPictureDone = PictureLogFromEnvironment();
   m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)));
 }
 

@@ -51,6 +51,34 @@ if shoot_with SequenceNo=d:9999 "FileLocation=s:$(winepath -w "$shots")"; then
   stop_saver
 fi
 
+# A stored number below 0 counts as wrapped: the next file is 00000.
+rm -rf "$shots"; mkdir -p "$shots"
+if shoot_with SequenceNo=d:2147483648 "FileLocation=s:$(winepath -w "$shots")"; then
+  shoot
+  [ -f "$shots/Wexly Fractals 00000.bmp" ] && [ "$(reg_value SequenceNo)" = 0x0 ]
+  check screenshot-negative-number-wraps-to-0 $? "SequenceNo '$(reg_value SequenceNo)', files: $(ls "$shots" | tr '\n' ' ')"
+  stop_saver
+else fail screenshot-negative-number-wraps-to-0 "no saver window"; fi
+
+# What holds the next names: a FIFO and a folder are left alone (the number
+# still advances), a link keeps pointing at the replaced file.
+rm -rf "$shots"; mkdir -p "$shots/real"
+mkfifo "$shots/Wexly Fractals 00001.bmp"
+mkdir "$shots/Wexly Fractals 00002.bmp"
+echo old >"$shots/real/third.bmp"
+ln -s real/third.bmp "$shots/Wexly Fractals 00003.bmp"
+if shoot_with "FileLocation=s:$(winepath -w "$shots")"; then
+  shoot; shoot; shoot
+  [ -p "$shots/Wexly Fractals 00001.bmp" ] && [ -d "$shots/Wexly Fractals 00002.bmp" ] &&
+    [ "$(reg_value SequenceNo)" = 0x3 ] && alive
+  check screenshot-fifo-and-folder-left-alone $? "SequenceNo '$(reg_value SequenceNo)', $(ls -l "$shots" | tr '\n' ' ')"
+  [ -L "$shots/Wexly Fractals 00003.bmp" ] &&
+    [ "$(identify -format '%w %h' "$shots/real/third.bmp" 2>/dev/null)" = "$SW $SH" ] &&
+    [ "$(ls "$shots/real")" = third.bmp ]
+  check screenshot-link-kept-file-replaced $? "$(ls -l "$shots" "$shots/real" | tr '\n' ' ')"
+  stop_saver
+else fail screenshot-fifo-and-folder-left-alone "no saver window"; fi
+
 rm -rf "$shots"; mkdir -p "$shots"
 if shoot_with SequenceNo=d:41 "FileLocation=s:$(winepath -w "$shots")\\missing"; then
   shoot

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -110,7 +111,8 @@ TEST(Dib, RefusesWhatTheFormatCannotHold) {
   CDib dib;
   ASSERT_TRUE(dib.Create(2, 2, 24));
   for (auto [w, h, bits] : {std::tuple{0, 5, 24}, std::tuple{5, -1, 24}, std::tuple{5, 5, 0},
-                            std::tuple{5, 5, 12}, std::tuple{65536, 65536, 32}}) {
+                            std::tuple{5, 5, 12}, std::tuple{65536, 65536, 32},
+                            std::tuple{INT32_MAX, INT32_MAX, 32}}) {
     EXPECT_FALSE(dib.Create(w, h, bits)) << w << "x" << h << " at " << bits;
     EXPECT_TRUE(dib.IsEmpty());
     EXPECT_EQ(dib.m_pBits, nullptr);
@@ -123,6 +125,12 @@ TEST(Dib, RefusesWhatTheFormatCannotHold) {
   ASSERT_TRUE(dib.Create(8, 8, 8));
   PutLe32(dib.m_pHeader->data() + kDibHeightAt, 9);  // rows beyond the block
   EXPECT_FALSE(WriteDibFile(dir.File("rows.bmp"), dib.m_pHeader.get()));
+  // Sizes whose product overflows 64 bits must not wrap into "fits".
+  PutLe32(dib.m_pHeader->data() + kDibWidthAt, 0x7FFFFFFF);
+  PutLe32(dib.m_pHeader->data() + kDibHeightAt, 0x80000000);
+  PutLe16(dib.m_pHeader->data() + kDibBitCountAt, 0xFFFF);
+  PutLe32(dib.m_pHeader->data() + kDibColoursUsedAt, 0);
+  EXPECT_FALSE(WriteDibFile(dir.File("huge.bmp"), dib.m_pHeader.get()));
   EXPECT_EQ(dir.Count(), 0u);
 }
 

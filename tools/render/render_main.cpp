@@ -23,6 +23,7 @@
 #include "app/random.h"
 #include "app/saver_app.h"
 #include "bitmap/bmp_writer.h"
+#include "bitmap/output_target.h"
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
 #include "display/memory_surface.h"
@@ -142,12 +143,15 @@ bool PrepareFolder(const fs::path& dir, std::string& error) {
   return true;
 }
 
-bool PrepareFile(const fs::path& file, std::string& error) {
+bool PrepareFile(const fs::path& name, std::string& error) {
   std::error_code ec;
-  if (fs::is_directory(file, ec)) {
-    error = "output '" + file.string() + "' is a folder";
+  const OutputTarget target = ResolveOutputTarget(name.string());
+  if (target.kind != OutputKind::File) {
+    error = "output '" + name.string() +
+            (target.kind == OutputKind::Folder ? "' is a folder" : "' is not a regular file");
     return false;
   }
+  const fs::path file = target.strPath;
   const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
   if (!fs::is_directory(dir, ec)) {
     error = "output folder '" + dir.string() + "' does not exist";

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bitmap/bmp_writer.h"
+#include "bitmap/output_target.h"
+
+#ifdef _WIN32
+#include "bitmap/bmp_dib_win.h"
+#include "bitmap/screenshot_win.h"
+#else
+#include <sys/stat.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class OutputTargetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("mirovane-out-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+           std::to_string(std::random_device{}()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string File(const std::string& name) const { return (dir / name).string(); }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static void Write(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  std::size_t Count() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+  }
+  // A 2 x 1 picture: 54 header bytes and one padded row.
+  int WritePicture(const std::string& name) { return WriteBmp24(name, 2, 1, {0, 0}); }
+  fs::path dir;
+};
+
+TEST_F(OutputTargetTest, FilesAndFreeNamesAreWrittenWholeAndFoldersRefused) {
+  EXPECT_TRUE(WritePicture(File("new.bmp")));
+  Write(dir / "old.bmp", "old");
+  EXPECT_TRUE(WritePicture(File("old.bmp")));
+  EXPECT_EQ(Read(dir / "old.bmp").size(), 62u);
+  EXPECT_EQ(Read(dir / "old.bmp").substr(0, 2), "BM");
+
+  fs::create_directory(dir / "folder.bmp");
+  EXPECT_EQ(ResolveOutputTarget(File("folder.bmp")).kind, OutputKind::Folder);
+  EXPECT_FALSE(WritePicture(File("folder.bmp")));
+  EXPECT_TRUE(fs::is_directory(dir / "folder.bmp"));
+  EXPECT_EQ(Count(), 3u) << "no temporary file is left behind";
+}
+
+#ifdef _WIN32
+TEST_F(OutputTargetTest, WideWriterRefusesFoldersAndReplacesFilesWhole) {
+  const DibBlock block = [] {
+    CDib dib;
+    dib.Create(3, 2, 24);
+    return *dib.m_pHeader;
+  }();
+  fs::create_directory(dir / "folder.bmp");
+  EXPECT_EQ(WriteDibFileW((dir / "folder.bmp").wstring(), &block), 0);
+  EXPECT_TRUE(fs::is_directory(dir / "folder.bmp"));
+  Write(dir / "old.bmp", "old");
+  EXPECT_EQ(WriteDibFileW((dir / "old.bmp").wstring(), &block), 1);
+  EXPECT_EQ(Read(dir / "old.bmp").size(), 14u + 40 + 2 * 12);
+  EXPECT_EQ(Count(), 2u) << "no temporary file is left behind";
+}
+
+TEST(ScreenshotNumbers, OutOfRangeNumbersWrapToZero) {
+  EXPECT_EQ(NextSequenceNo(0), 1);
+  EXPECT_EQ(NextSequenceNo(9999), 10000);
+  EXPECT_EQ(NextSequenceNo(10000), 0);
+  EXPECT_EQ(NextSequenceNo(INT_MAX), 0);
+  EXPECT_EQ(NextSequenceNo(-1), 0);
+  EXPECT_EQ(NextSequenceNo(INT_MIN), 0);
+}
+#else
+TEST_F(OutputTargetTest, LinksKeepPointingAtTheReplacedFile) {
+  fs::create_directory(dir / "real");
+  Write(dir / "real/a.bmp", "old");
+  fs::create_symlink("real/a.bmp", dir / "relative.bmp");
+  fs::create_symlink(dir / "relative.bmp", dir / "chain.bmp");
+  ASSERT_TRUE(WritePicture(File("chain.bmp")));
+  EXPECT_TRUE(fs::is_symlink(dir / "chain.bmp"));
+  EXPECT_TRUE(fs::is_symlink(dir / "relative.bmp"));
+  EXPECT_EQ(Read(dir / "real/a.bmp").size(), 62u);
+
+  // A link to a free name creates the file it names.
+  fs::create_symlink("real/b.bmp", dir / "dangling.bmp");
+  ASSERT_TRUE(WritePicture(File("dangling.bmp")));
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.bmp"));
+  EXPECT_EQ(Read(dir / "real/b.bmp").size(), 62u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), {}), 2);
+
+  fs::create_symlink("loop2.bmp", dir / "loop1.bmp");
+  fs::create_symlink("loop1.bmp", dir / "loop2.bmp");
+  EXPECT_EQ(ResolveOutputTarget(File("loop1.bmp")).kind, OutputKind::NotAFile);
+  EXPECT_FALSE(WritePicture(File("loop1.bmp")));
+  EXPECT_TRUE(fs::is_symlink(dir / "loop1.bmp"));
+}
+
+TEST_F(OutputTargetTest, DevicesFifosAndTheirLinksAreLeftAlone) {
+  EXPECT_EQ(ResolveOutputTarget("/dev/null").kind, OutputKind::NotAFile);
+  ASSERT_EQ(mkfifo(File("pipe.bmp").c_str(), 0600), 0);
+  fs::create_symlink("pipe.bmp", dir / "to-pipe.bmp");
+  EXPECT_FALSE(WritePicture(File("pipe.bmp")));
+  EXPECT_FALSE(WritePicture(File("to-pipe.bmp")));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.bmp"));
+  EXPECT_TRUE(fs::is_symlink(dir / "to-pipe.bmp"));
+
+  // Opening a FIFO in the temporary's place would block: refused as well.
+  Write(dir / "a.bmp", "old");
+  ASSERT_EQ(mkfifo(File("a.bmp.tmp").c_str(), 0600), 0);
+  EXPECT_FALSE(WritePicture(File("a.bmp")));
+  EXPECT_EQ(Read(dir / "a.bmp"), "old");
+  EXPECT_TRUE(fs::is_fifo(dir / "a.bmp.tmp"));
+  EXPECT_EQ(Count(), 4u);
+}
+#endif
+
+}  // namespace
