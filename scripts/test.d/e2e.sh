@@ -53,3 +53,17 @@ run_e2e() {  # rounds
   done
   kill "$xvfb_pid" 2>/dev/null
 }
+
+# The long soak of the real saver (--soak): too long for every run.
+run_soak() {
+  local logf="$BUILD/soak-saver.log" p f
+  start_xvfb
+  local xvfb_pid=$XVFB_PID
+  MIROVANE_OUT="$BUILD/soak-out" MIROVANE_WIN64="$BUILD/win64" MIROVANE_TREE_NAME=win64 \
+    timeout 3600 "$ROOT/tests/soak/saver_soak.sh" >"$logf" 2>&1
+  kill "$xvfb_pid" 2>/dev/null
+  p=$(grep -c '^PASS ' "$logf"); f=$(grep -c '^FAIL ' "$logf")
+  [ "$p" -eq 0 ] && [ "$f" -eq 0 ] && f=1
+  grep -E '^(FAIL |soak )' "$logf" >&2
+  count soak "$p" "$f"
+}

@@ -34,3 +34,13 @@ run_wine_units() {
     [ -f "$exe" ] && run_gtest "[$name] unit-wine" "$BUILD/$name.unit.log" timeout 600 wine "$exe"
   done
 }
+
+# Each libFuzzer target for a short, bounded time (scripts/fuzz for longer).
+run_fuzz() {
+  local logf="$BUILD/fuzz.log" p f
+  "$ROOT/scripts/fuzz" "$BUILD/fuzz" 20 >"$logf" 2>&1
+  p=$(grep -c '^PASS ' "$logf"); f=$(grep -c '^FAIL ' "$logf")
+  [ "$p" -eq 0 ] && [ "$f" -eq 0 ] && { f=1; tail -15 "$logf" >&2; }
+  grep '^FAIL ' "$logf" >&2
+  count fuzz "$p" "$f"
+}

@@ -26,26 +26,12 @@ std::size_t DibFileBytes(const DibBlock& block) {
   return static_cast<std::size_t>(total);
 }
 
-bool WriteAll(const std::string& strName, const DibBlock& block, std::size_t nBytes) {
-  std::FILE* file = std::fopen(strName.c_str(), "wb");
-  if (!file) return false;
+bool WriteAll(std::FILE* file, const DibBlock& block, std::size_t nBytes) {
   std::array<std::uint8_t, kBmpFileHeaderSize> header{'B', 'M'};
   PutLe32(&header[2], static_cast<std::uint32_t>(kBmpFileHeaderSize + nBytes));
   PutLe32(&header[10], kBmpFileHeaderSize + kDibHeaderSize + DibPaletteBytes(&block));
-  bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-            WriteInChunks(file, block.data(), nBytes) == nBytes;
-  // Closing flushes the buffer: a full disk may only show here.
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
-}
-
-bool ReplaceFile(const std::string& strFrom, const std::string& strTo) {
-  if (std::rename(strFrom.c_str(), strTo.c_str()) == 0) return true;
-#ifdef _WIN32
-  // The Windows runtime's rename does not replace an existing file.
-  if (std::remove(strTo.c_str()) == 0) return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
-#endif
-  return false;
+  return std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+         WriteInChunks(file, block.data(), nBytes) == nBytes;
 }
 
 }  // namespace
@@ -61,13 +47,9 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
   if (!pBlock || strName.empty()) return 0;
   const std::size_t nBytes = DibFileBytes(*pBlock);
   if (nBytes == 0) return 0;
-  const OutputTarget target = ResolveOutputTarget(strName);
-  if (target.kind != OutputKind::File) return 0;
-  const std::string strTemp = TemporaryBeside(target.strPath);
-  if (strTemp.empty()) return 0;
-  if (WriteAll(strTemp, *pBlock, nBytes) && ReplaceFile(strTemp, target.strPath)) return 1;
-  std::remove(strTemp.c_str());
-  return 0;
+  return ReplaceOutputFile(strName, [&](std::FILE* file) { return WriteAll(file, *pBlock, nBytes); })
+             ? 1
+             : 0;
 }
 
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,

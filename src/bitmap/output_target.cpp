@@ -151,3 +151,32 @@ std::string TemporaryBeside(const std::string& strPath) {
 }
 
 #endif
+
+namespace {
+
+bool ReplaceFile(const std::string& strFrom, const std::string& strTo) {
+  if (std::rename(strFrom.c_str(), strTo.c_str()) == 0) return true;
+#ifdef _WIN32
+  // The Windows runtime's rename does not replace an existing file.
+  if (std::remove(strTo.c_str()) == 0) return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
+#endif
+  return false;
+}
+
+}  // namespace
+
+bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill) {
+  if (strName.empty()) return false;
+  const OutputTarget target = ResolveOutputTarget(strName);
+  if (target.kind != OutputKind::File) return false;
+  const std::string strTemp = TemporaryBeside(target.strPath);
+  if (strTemp.empty()) return false;
+  std::FILE* file = std::fopen(strTemp.c_str(), "wb");
+  if (!file) return false;
+  bool ok = fill(file);
+  // Closing flushes the buffer: a full disk may only show here.
+  ok = std::fclose(file) == 0 && ok;
+  if (ok && ReplaceFile(strTemp, target.strPath)) return true;
+  std::remove(strTemp.c_str());
+  return false;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 // What a picture file's name stands for when a writer is about to replace it.
@@ -20,6 +22,11 @@ OutputTarget ResolveOutputTarget(const std::string& strName);
 // The temporary name beside a target, or empty when something that is not a
 // regular file already holds that name.
 std::string TemporaryBeside(const std::string& strPath);
+
+// Writes the file strName by the rule above: fill writes the whole content
+// into the open temporary file, which then replaces the target. True when
+// the complete file is in place; otherwise the target is as it was.
+bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill);
 
 #ifdef _WIN32
 struct OutputTargetW {

@@ -2,13 +2,10 @@
 # What mirovane-render does with an output name that is not a plain file:
 # links keep pointing at the replaced picture; FIFOs, devices and folders
 # are refused with one line and status 2, and left as they were.
-set -u
+. "$(dirname "$0")/lib/checks.sh"
 NATIVE="$MIROVANE_NATIVE/mirovane-render"
 OUT="$MIROVANE_OUT/render-targets"
 rm -rf "$OUT"; mkdir -p "$OUT"
-failed=0
-pass() { echo "PASS $1"; }
-fail() { echo "FAIL $1: $2"; failed=1; }
 expect() { if eval "$2"; then pass "$1"; else fail "$1" "$3"; fi; }
 is_bmp() { [ "$(identify -format %m "$1" 2>/dev/null)" = BMP ] || [ "$(identify -format %m "$1" 2>/dev/null)" = BMP3 ]; }
 
@@ -39,6 +36,16 @@ for tree in native ${MIROVANE_WINE_TREES:-}; do
   timeout 20 "${R[@]}" --swatch Mono --out link.bmp >/dev/null 2>&1
   expect "$build-link-kept-target-replaced" '[ -L link.bmp ] && [ "$(readlink link.bmp)" = real/a.bmp ] && is_bmp real/a.bmp && [ "$(ls real)" = a.bmp ]' \
     "$(ls -l link.bmp real | tr '\n' ' ')"
+
+  # PNG files follow the same rule.
+  mkfifo pipe.png
+  refused "$build-fifo-png" "${R[@]}" --swatch Mono --out pipe.png
+  echo old >real/b.png
+  ln -s real/b.png link.png
+  timeout 20 "${R[@]}" --swatch Mono --out link.png >/dev/null 2>&1
+  expect "$build-png-fifo-refused-link-followed" \
+    '[ -p pipe.png ] && [ -L link.png ] && [ "$(identify -format %m real/b.png 2>/dev/null)" = PNG ]' \
+    "$(ls -l pipe.png link.png real | tr '\n' ' ')"
 
   mkdir folder.bmp
   refused "$build-folder" "${R[@]}" --swatch Mono --out folder.bmp

@@ -21,7 +21,7 @@ if [ -z "${DISPLAY:-}" ]; then
   . "$ROOT/scripts/wine_lib.sh"
   start_xvfb; own_xvfb=$XVFB_PID
 fi
-. "$ROOT/tests/e2e/saver_lib.sh"
+MIROVANE_TREE=$MIROVANE_WIN64 . "$ROOT/tests/e2e/lib/saver.sh"
 trap 'stop_saver; [ -n "$own_xvfb" ] && kill "$own_xvfb" 2>/dev/null' EXIT
 [ -f "$TREE/mirovane.scr" ] || { fail soak-build "no $TREE/mirovane.scr"; exit 1; }
 

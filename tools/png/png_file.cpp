@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "bitmap/output_target.h"
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #define STBI_WRITE_NO_STDIO
@@ -17,15 +19,6 @@ void Append(void* context, void* data, int size) {
   auto* out = static_cast<std::vector<std::uint8_t>*>(context);
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   out->insert(out->end(), bytes, bytes + size);
-}
-
-bool ReplaceFile(const std::string& strFrom, const std::string& strTo) {
-  if (std::rename(strFrom.c_str(), strTo.c_str()) == 0) return true;
-#ifdef _WIN32
-  // The Windows runtime's rename does not replace an existing file.
-  if (std::remove(strTo.c_str()) == 0) return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
-#endif
-  return false;
 }
 
 }  // namespace
@@ -55,13 +48,10 @@ int WritePng(const std::string& strName, int nWidth, int nHeight,
   if (strName.empty()) return 0;
   const std::vector<std::uint8_t> png = EncodePng(nWidth, nHeight, pixels);
   if (png.empty()) return 0;
-  const std::string strTemp = strName + ".tmp";
-  std::FILE* file = std::fopen(strTemp.c_str(), "wb");
-  if (!file) return 0;
-  bool ok = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-  // Closing flushes the buffer: a full disk may only show here.
-  ok = std::fclose(file) == 0 && ok;
-  if (ok && ReplaceFile(strTemp, strName)) return 1;
-  std::remove(strTemp.c_str());
-  return 0;
+  // The same rule as every picture file: links followed, devices refused.
+  return ReplaceOutputFile(strName, [&](std::FILE* file) {
+           return std::fwrite(png.data(), 1, png.size(), file) == png.size();
+         })
+             ? 1
+             : 0;
 }
