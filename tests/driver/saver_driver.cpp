@@ -182,6 +182,16 @@ int Warm() {
   return h ? 0 : 1;
 }
 
+// cursor <x> <y>: puts the pointer there through Wine, so that Wine's idea
+// of where it is matches the X server's before a saver window appears.
+int Cursor(int x, int y) {
+  SetCursorPos(x, y);
+  POINT p{};
+  GetCursorPos(&p);
+  std::printf("x=%ld y=%ld\n", p.x, p.y);
+  return p.x == x && p.y == y ? 0 : 1;
+}
+
 // screen: the primary screen's size and colour depth.
 int Screen() {
   HDC hScreen = GetDC(nullptr);
@@ -360,7 +370,7 @@ int Paint() {
 void Usage() {
   std::printf(
       "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
-      "       settle <ms> <quiet ms> | changes <ms> | screen | windows | warm |\n"
+      "       settle <ms> <quiet ms> | changes <ms> | cursor <x> <y> | screen | windows | warm |\n"
       "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
 }
 
@@ -394,6 +404,7 @@ int main(int argc, char** argvA) {
   if (argc >= 2 && std::wcscmp(argv[1], L"screen") == 0) return Screen();
   if (argc >= 3 && std::wcscmp(argv[1], L"changes") == 0) return Changes(_wtoi(argv[2]));
   if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) return Windows();
+  if (argc >= 4 && std::wcscmp(argv[1], L"cursor") == 0) return Cursor(_wtoi(argv[2]), _wtoi(argv[3]));
   if (argc >= 2 && std::wcscmp(argv[1], L"warm") == 0) return Warm();
   if (argc >= 2 && std::wcscmp(argv[1], L"paint") == 0) return Paint();
   if (argc >= 4 && std::wcscmp(argv[1], L"run") == 0)

@@ -39,7 +39,10 @@ FAST_PICTURES=(CurveType=d:1 MaxIterations=d:300)
 # start_saver ARGS...: starts the saver in the background (SAVER_PID), and
 # waits for its full-screen window; returns 1 when none appears.
 start_saver() {
+  # Wine may report a pointer position it last saw before the X server's
+  # current one when the window appears: make both agree first.
   xdotool mousemove 400 300 2>/dev/null
+  driver_quiet cursor 400 300
   timeout "$(scaled 120)" wine "$TREE/mirovane.scr" "$@" >/dev/null 2>&1 &
   SAVER_PID=$!
   WINDOW=$(driver find "$(scaled 15000)")
