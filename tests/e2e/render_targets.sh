@@ -60,6 +60,12 @@ ln -s /dev/full full.bmp
 refused native-device "$NATIVE" --swatch Mono --out full.bmp
 expect native-device-refused '[ $check_rc = 0 ] && [ -L full.bmp ] && [ -c /dev/full ]' "$(ls -l full.bmp /dev/full | tr '\n' ' ')"
 
+# A file of the folder's own under the name the writability probe would take stays.
+mkdir -p probe; echo mine >probe/.mirovane-render-probe
+"$NATIVE" --size 8x8 --seed 1 --pictures 1 --settings /dev/null --quiet --out probe >/dev/null 2>&1
+expect native-folder-probe-keeps-files '[ "$(cat probe/.mirovane-render-probe)" = mine ] && [ -f probe/picture-0001.bmp ]' \
+  "$(ls -a probe | tr '\n' ' ')"
+
 # Wine shows a Unix link to nothing as no file at all, so natively only.
 ln -s real/new.bmp dangling.bmp
 timeout 20 "$NATIVE" --swatch Mono --out dangling.bmp >/dev/null 2>&1

@@ -130,7 +130,17 @@ bool LoadSettings(const RenderOptions& o, std::string& error) {
 bool PrepareFolder(const fs::path& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  const fs::path probe = dir / ".mirovane-render-probe";
+  // A name nothing holds, so no file of the user's is removed and no FIFO
+  // is opened.
+  fs::path probe;
+  for (int n = 0;; ++n) {
+    probe = dir / (".mirovane-render-probe" + (n ? "-" + std::to_string(n) : std::string()));
+    if (!fs::exists(fs::symlink_status(probe, ec))) break;
+    if (n == 100) {
+      error = "cannot write into folder '" + dir.string() + "'";
+      return false;
+    }
+  }
   {
     std::ofstream f(probe, std::ios::binary);
     if (!f || !(f << 'x') || !f.flush()) {
