@@ -64,11 +64,7 @@ struct CShowBundle {
 };
 
 void PrintSettings(int nWidth, int nHeight) {
-  std::printf("settings: size %dx%d curve-types %d colour-schemes %d blanking %d delay-ms %d extra-memory %d "
-              "min-iterations %d max-iterations %d exclude %d\n",
-              nWidth, nHeight, theApp.m_nCurveType, theApp.m_nColourScheme, theApp.m_nBlankingMethod,
-              theApp.m_nCompletionDelay, theApp.m_bExtraMemory, theApp.m_nMinIterations, theApp.m_nMaxIterations,
-              theApp.m_nExcludeCurves);
+  std::printf("settings: size %dx%d %s\n", nWidth, nHeight, SettingsLine(theApp).c_str());
   std::fflush(stdout);
 }
 
