@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.bHelp) {
-    std::fputs(kSaverUsage, stdout);
+    std::fputs(SaverUsage().c_str(), stdout);
     return 0;
   }
   if (options.bVersion) {

@@ -1,73 +1,19 @@
 #include "saver_options.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
 #include "app/saver_app.h"
 
-// GNU style, so that help2man makes the manual page from it.
-const char* const kSaverUsage =
-    "Usage: mirovane [OPTION]...\n"
-    "Draw mirovane's fractal slide show as an XScreenSaver display mode.\n"
-    "\n"
-    "Options (one dash or two):\n"
-    "  -root                 draw on the root window\n"
-    "  -window-id ID         draw in the window ID\n"
-    "  -curve-types MASK     fractal types: 1 Mandelbrot, 2 Julia, 4 Dragon, 8 Phoenix, 16 Newton\n"
-    "  -colour-schemes MASK  colour schemes, 1 to 32768, in the order of the settings dialog\n"
-    "  -blanking MASK        blanking methods: 2 Fast Fade, 4 Wexly Fade, 8 No Fade\n"
-    "  -delay SECONDS        how long a finished picture stays, 0 to 300\n"
-    "  -extra-memory         full-resolution plotting; -no-extra-memory: 2 x 2 blocks\n"
-    "  -min-iterations N     lower iteration limit of the curves shown (0: none)\n"
-    "  -max-iterations N     upper iteration limit of the curves shown (0: none)\n"
-    "  -exclude              leave out curves above the limit; -reduce: lower them to it\n"
-    "  -seed N               random seed (default: the time)\n"
-    "  -verbose              print the settings in effect and a line per finished picture\n"
-    "  -help                 show this help and exit\n"
-    "  -version              show the version and exit\n";
-
 namespace {
 
-struct MaskRule {
-  const char* name;
-  std::optional<int> SaverOptions::*member;
-  int nKnownBits;  // a mask must have one of these and nothing outside nAllBits
-  int nAllBits;
-};
-
-// Curve bit 32 and blanking bit 1 mean nothing on their own, as in the store.
-constexpr MaskRule kMasks[] = {
-    {"curve-types", &SaverOptions::nCurveType, 0x1F, 0x3F},
-    {"colour-schemes", &SaverOptions::nColourScheme, 0xFFFF, 0xFFFF},
-    {"blanking", &SaverOptions::nBlankingMethod, 0xE, 0xF},
-};
-
-struct RangeRule {
-  const char* name;
-  std::optional<int> SaverOptions::*member;
-  int nLow;
-  int nHigh;
-};
-
-// The ranges the Windows configuration pages accept.
-constexpr RangeRule kRanges[] = {
-    {"delay", &SaverOptions::nDelaySeconds, 0, 300},
-    {"min-iterations", &SaverOptions::nMinIterations, 0, 999999},
-    {"max-iterations", &SaverOptions::nMaxIterations, 0, 999999},
-};
-
-struct FlagRule {
-  const char* name;
-  std::optional<int> SaverOptions::*member;
-  int nValue;
-};
-
-constexpr FlagRule kFlags[] = {
-    {"extra-memory", &SaverOptions::bExtraMemory, 1},
-    {"no-extra-memory", &SaverOptions::bExtraMemory, 0},
-    {"exclude", &SaverOptions::nExcludeCurves, 1},
-    {"reduce", &SaverOptions::nExcludeCurves, 0},
-};
+// The settings' options in the order of SaveSettings, which is also the order of the usage and the printout.
+template <class Fn>
+void ForEachOption(Fn fn) {
+  for (std::size_t i : kSaveOrder)
+    if (kSettings[i].option != EOptionKind::None) fn(i, kSettings[i]);
+}
 
 // A whole unsigned number in decimal or 0x-hexadecimal, at most nMax.
 bool ParseUnsigned(const char* text, unsigned long long nMax, unsigned long long& value) {
@@ -100,6 +46,38 @@ bool ParseUnsigned(const char* text, unsigned long long nMax, unsigned long long
 std::string Quoted(const char* text) { return std::string("'") + (text ? text : "") + "'"; }
 
 }  // namespace
+
+// GNU style, so that help2man makes the manual page from it.
+std::string SaverUsage() {
+  std::string usage =
+      "Usage: mirovane [OPTION]...\n"
+      "Draw mirovane's fractal slide show as an XScreenSaver display mode.\n"
+      "\n"
+      "Options (one dash or two):\n"
+      "  -root                 draw on the root window\n"
+      "  -window-id ID         draw in the window ID\n";
+  ForEachOption([&](std::size_t, const CSettingDef& setting) {
+    std::string head = std::string("  -") + setting.pszOption;
+    if (*setting.pszOptionArg) head += std::string(" ") + setting.pszOptionArg;
+    head.resize(std::max<std::size_t>(head.size() + 1, 24), ' ');
+    usage += head + setting.pszOptionHelp + "\n";
+  });
+  return usage +
+         "  -seed N               random seed (default: the time)\n"
+         "  -verbose              print the settings in effect and a line per finished picture\n"
+         "  -help                 show this help and exit\n"
+         "  -version              show the version and exit\n";
+}
+
+std::string SettingsLine(const CSaverApp& app) {
+  std::string line;
+  ForEachOption([&](std::size_t, const CSettingDef& setting) {
+    if (!line.empty()) line += ' ';
+    line += std::string(setting.pszPrintName ? setting.pszPrintName : setting.pszOption) + " " +
+            std::to_string(app.*setting.pInt);
+  });
+  return line;
+}
 
 bool TakeHostWindow(const char* envValue, SaverOptions& options, std::string& error) {
   if (!envValue || !*envValue || options.mode == WindowMode::WindowId) return true;
@@ -169,30 +147,31 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
       continue;
     }
     bool known = false;
-    for (const MaskRule& rule : kMasks) {
-      if (name != rule.name) continue;
-      unsigned long long v = 0;
-      if (!needValue(static_cast<unsigned>(rule.nAllBits), v)) return false;
-      if ((v & rule.nKnownBits) == 0) {
-        error = "-" + std::string(name) + ": bad value " + Quoted(value);
-        return false;
+    bool ok = true;
+    ForEachOption([&](std::size_t index, const CSettingDef& setting) {
+      if (known || !ok) return;
+      std::optional<int>& slot = options.settings[index];
+      if (setting.option == EOptionKind::Flag) {
+        if (name == setting.pszOption) slot = 1;
+        else if (name == setting.pszOffOption) slot = 0;
+        else return;
+        known = true;
+        return;
       }
-      std::optional<int>& slot = options.*rule.member;
-      slot = slot.value_or(0) | static_cast<int>(v);
+      if (name != setting.pszOption) return;
       known = true;
-    }
-    for (const RangeRule& rule : kRanges) {
-      if (name != rule.name) continue;
       unsigned long long v = 0;
-      if (!needValue(static_cast<unsigned>(rule.nHigh), v)) return false;
-      options.*rule.member = static_cast<int>(v);
-      known = true;
-    }
-    for (const FlagRule& rule : kFlags) {
-      if (name != rule.name) continue;
-      options.*rule.member = rule.nValue;
-      known = true;
-    }
+      const bool mask = setting.option == EOptionKind::Mask;
+      if (!needValue(static_cast<unsigned>(mask ? setting.nAllBits : setting.nHigh), v) ||
+          (mask && (v & static_cast<unsigned>(setting.nKnownBits)) == 0) ||
+          (!mask && v < static_cast<unsigned>(setting.nLow))) {
+        if (error.empty()) error = "-" + std::string(name) + ": bad value " + Quoted(value);
+        ok = false;
+        return;
+      }
+      slot = mask ? slot.value_or(0) | static_cast<int>(v) : static_cast<int>(v);
+    });
+    if (!ok) return false;
     if (!known) {
       error = "unknown option " + Quoted(arg);
       return false;
@@ -202,12 +181,6 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
 }
 
 void ApplySaverOptions(const SaverOptions& o, CSaverApp& app) {
-  if (o.nCurveType) app.m_nCurveType = *o.nCurveType;
-  if (o.nColourScheme) app.m_nColourScheme = *o.nColourScheme;
-  if (o.nBlankingMethod) app.m_nBlankingMethod = *o.nBlankingMethod;
-  if (o.nDelaySeconds) app.m_nCompletionDelay = *o.nDelaySeconds * 1000;
-  if (o.bExtraMemory) app.m_bExtraMemory = *o.bExtraMemory;
-  if (o.nMinIterations) app.m_nMinIterations = *o.nMinIterations;
-  if (o.nMaxIterations) app.m_nMaxIterations = *o.nMaxIterations;
-  if (o.nExcludeCurves) app.m_nExcludeCurves = *o.nExcludeCurves;
+  for (std::size_t i = 0; i < kSettingCount; ++i)
+    if (o.settings[i] && kSettings[i].pInt) app.*kSettings[i].pInt = AdjustRead(kSettings[i], *o.settings[i]);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-class CSaverApp;
+#include "app/settings_table.h"
 
 // Where the pictures go: a host's window, the root window, or our own.
 enum class WindowMode { Own, Root, WindowId };
@@ -19,15 +21,13 @@ struct SaverOptions {
   // One line on stdout with the settings in effect, then one per finished picture.
   bool bVerbose = false;
 
-  std::optional<int> nCurveType;
-  std::optional<int> nColourScheme;
-  std::optional<int> nBlankingMethod;
-  std::optional<int> nDelaySeconds;
-  std::optional<int> bExtraMemory;
-  std::optional<int> nMinIterations;
-  std::optional<int> nMaxIterations;
-  std::optional<int> nExcludeCurves;
+  // By index into kSettings, in stored units (the delay in seconds).
+  std::array<std::optional<int>, kSettingCount> settings;
   std::optional<unsigned int> nSeed;
+
+  std::optional<int>& Setting(int CSaverApp::*pMember) { return settings[IndexOf(pMember)]; }
+  const std::optional<int>& Setting(int CSaverApp::*pMember) const { return settings[IndexOf(pMember)]; }
+  static std::size_t IndexOf(int CSaverApp::*pMember) { return static_cast<std::size_t>(&SettingOf(pMember) - kSettings); }
 };
 
 // Fills options from argv (one or two leading dashes alike). The masks may be
@@ -42,4 +42,8 @@ bool TakeHostWindow(const char* envValue, SaverOptions& options, std::string& er
 // Overrides the loaded settings with what the command line gave.
 void ApplySaverOptions(const SaverOptions& options, CSaverApp& app);
 
-extern const char* const kSaverUsage;
+// The --help text.
+std::string SaverUsage();
+
+// The settings the command line can set, as they stand: "curve-types 63 ...".
+std::string SettingsLine(const CSaverApp& app);

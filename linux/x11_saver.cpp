@@ -16,10 +16,10 @@
 #include "app/saver_app.h"
 #include "colour/scheme_registry.h"
 #include "display/draw_thread.h"
+#include "display/saver_model.h"
 #include "fractal/curve.h"
 #include "display/slide_show.h"
 #include "key_codes.h"
-#include "saver_input.h"
 #include "screenshot.h"
 #include "x11_image.h"
 
@@ -64,11 +64,7 @@ struct CShowBundle {
 };
 
 void PrintSettings(int nWidth, int nHeight) {
-  std::printf("settings: size %dx%d curve-types %d colour-schemes %d blanking %d delay-ms %d extra-memory %d "
-              "min-iterations %d max-iterations %d exclude %d\n",
-              nWidth, nHeight, theApp.m_nCurveType, theApp.m_nColourScheme, theApp.m_nBlankingMethod,
-              theApp.m_nCompletionDelay, theApp.m_bExtraMemory, theApp.m_nMinIterations, theApp.m_nMaxIterations,
-              theApp.m_nExcludeCurves);
+  std::printf("settings: size %dx%d %s\n", nWidth, nHeight, SettingsLine(theApp).c_str());
   std::fflush(stdout);
 }
 
@@ -148,7 +144,7 @@ class CX11Saver::CImpl {
   std::shared_ptr<CShowBundle> m_pBundle;
   std::unique_ptr<CDrawThread> m_pDrawThread;
 
-  CPointerRule m_pointer;
+  CSaverPoint m_ptLast;
   bool m_bHadFocus = false;
   bool m_bEnd = false;
   bool m_bThreadLeftRunning = false;
@@ -188,7 +184,7 @@ bool CX11Saver::CImpl::OpenWindow(const SaverOptions& o) {
     int rx = 0, ry = 0, wx = 0, wy = 0;
     unsigned mask = 0;
     if (XQueryPointer(m_pDisplay, m_window, &rootReturn, &child, &rx, &ry, &wx, &wy, &mask))
-      m_pointer.Report(rx, ry);
+      PointerAction(m_ptLast, rx, ry);
   } else {
     m_window = o.mode == WindowMode::Root ? root : static_cast<Window>(o.nWindowId);
   }
@@ -257,22 +253,16 @@ void CX11Saver::CImpl::Refresh() {
 
 void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
   const unsigned vk = VirtualKeyOf(static_cast<std::uint32_t>(XLookupKeysym(&e, 0)));
-  switch (DecideKey(vk, (e.state & Mod1Mask) != 0, theApp)) {
-    case KeyAction::Screenshot:
-      if (m_pBundle)
-        SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
+  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, m_pBundle ? &m_pBundle->show : nullptr)) {
+    case ESaverAction::Screenshot:
+      if (m_pBundle) SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
       break;
-    case KeyAction::Pause:
-      theApp.SetPaused(theApp.m_bPaused.load() == 0);
-      break;
-    case KeyAction::Next:
-      if (m_pBundle) {
-        m_pBundle->show.m_bPictureDone.store(1);
-        m_pBundle->show.m_bSwitchNow.store(1);
-      }
-      break;
-    case KeyAction::End:
+    case ESaverAction::End:
       m_bEnd = true;
+      break;
+    case ESaverAction::Pause:
+    case ESaverAction::Next:
+    case ESaverAction::Continue:
       break;
   }
 }
@@ -307,13 +297,13 @@ void CX11Saver::CImpl::HandleEvent(XEvent& e) {
       HandleKey(e.xkey);
       break;
     case ButtonPress:
-      m_bEnd = true;
+      if (ButtonAction() == ESaverAction::End) m_bEnd = true;
       break;
     case MotionNotify:
-      if (m_pointer.Report(e.xmotion.x_root, e.xmotion.y_root)) m_bEnd = true;
+      if (PointerAction(m_ptLast, e.xmotion.x_root, e.xmotion.y_root) == ESaverAction::End) m_bEnd = true;
       break;
     case EnterNotify:
-      if (m_pointer.Report(e.xcrossing.x_root, e.xcrossing.y_root)) m_bEnd = true;
+      if (PointerAction(m_ptLast, e.xcrossing.x_root, e.xcrossing.y_root) == ESaverAction::End) m_bEnd = true;
       break;
     case FocusIn:
       m_bHadFocus = true;

@@ -14,65 +14,11 @@
 #include "image_surface.h"
 #include "key_codes.h"
 #include "pixel_format.h"
-#include "saver_input.h"
 #include "screenshot.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-TEST(PointerRuleTest, FirstReportOnlyPlacesThePointer) {
-  CPointerRule rule;
-  EXPECT_FALSE(rule.Report(400, 300));
-  EXPECT_FALSE(rule.Report(400, 300));  // same place again
-  EXPECT_TRUE(rule.Report(401, 300));   // one pixel is enough
-  CPointerRule other;
-  EXPECT_FALSE(other.Report(0, 0));
-  EXPECT_TRUE(other.Report(0, 1));
-}
-
-TEST(HotKeyTest, ActiveKeysActAndEverythingElseEnds) {
-  CSaverApp app;
-  app.m_strPrintingKey = "P";
-  app.m_strPausingKey = "S";
-  app.m_strNextKey = "N";
-  app.m_bPrintingActive = app.m_bPausingActive = app.m_bNextActive = 1;
-  const unsigned p = VirtualKeyOf('p'), s = VirtualKeyOf('s'), n = VirtualKeyOf('n');
-  EXPECT_EQ(DecideKey(p, false, app), KeyAction::Screenshot);
-  EXPECT_EQ(DecideKey(s, false, app), KeyAction::Pause);
-  EXPECT_EQ(DecideKey(n, false, app), KeyAction::Next);
-  EXPECT_EQ(DecideKey(VirtualKeyOf('x'), false, app), KeyAction::End);
-  EXPECT_EQ(DecideKey(0, false, app), KeyAction::End);  // a key without a virtual key
-  // Alt with a hot key, Alt alone and F10 are system keys.
-  EXPECT_EQ(DecideKey(n, true, app), KeyAction::End);
-  EXPECT_EQ(DecideKey(VirtualKeyOf(0xffe9), false, app), KeyAction::End);
-  EXPECT_EQ(DecideKey(VirtualKeyOf(0xffc7), false, app), KeyAction::End);
-
-  app.m_bNextActive = 0;
-  EXPECT_EQ(DecideKey(n, false, app), KeyAction::End);
-  app.m_bPrintingActive = 0;
-  EXPECT_EQ(DecideKey(p, false, app), KeyAction::End);
-  app.m_bPausingActive = 0;
-  EXPECT_EQ(DecideKey(s, false, app), KeyAction::End);
-}
-
-TEST(HotKeyTest, SharedKeyGoesToTheFirstInOrderAndOddStringsNeverMatch) {
-  CSaverApp app;
-  app.m_strPrintingKey = app.m_strPausingKey = app.m_strNextKey = "N";
-  app.m_bPausingActive = app.m_bNextActive = 1;
-  EXPECT_EQ(DecideKey(VirtualKeyOf('N'), false, app), KeyAction::Pause);
-  app.m_bPrintingActive = 1;
-  EXPECT_EQ(DecideKey(VirtualKeyOf('N'), false, app), KeyAction::Screenshot);
-
-  CSaverApp odd;
-  odd.m_bNextActive = 1;
-  odd.m_strNextKey = "NN";
-  EXPECT_EQ(DecideKey(VirtualKeyOf('n'), false, odd), KeyAction::End);
-  odd.m_strNextKey = "n";  // stored lower case: virtual keys of letters are capitals
-  EXPECT_EQ(DecideKey(VirtualKeyOf('n'), false, odd), KeyAction::End);
-  odd.m_strNextKey.clear();
-  EXPECT_EQ(DecideKey(VirtualKeyOf('n'), false, odd), KeyAction::End);
-}
 
 TEST(KeyCodesTest, KeysymsBecomeWindowsVirtualKeys) {
   EXPECT_EQ(VirtualKeyOf('a'), 0x41u);
@@ -149,18 +95,6 @@ TEST(ImageSurfaceTest, ForeignMemoryIsClearedAndReleasedOnce) {
     EXPECT_EQ(memory[3], 0u);
   }
   EXPECT_EQ(released, 1);
-}
-
-TEST(ScreenshotTest, NamesAndNumbers) {
-  EXPECT_EQ(ScreenshotName("/home/u/shots", 42), "/home/u/shots/Wexly Fractals 00042.bmp");
-  EXPECT_EQ(ScreenshotName("", 1), "/Wexly Fractals 00001.bmp");
-  EXPECT_EQ(ScreenshotName("d", 10000), "d/Wexly Fractals 10000.bmp");
-  EXPECT_EQ(NextSequenceNo(0), 1);
-  EXPECT_EQ(NextSequenceNo(9999), 10000);
-  EXPECT_EQ(NextSequenceNo(10000), 0);
-  EXPECT_EQ(NextSequenceNo(2147483647), 0);
-  EXPECT_EQ(NextSequenceNo(-1), 0);
-  EXPECT_EQ(NextSequenceNo(-2147483647 - 1), 0);
 }
 
 class ScreenshotFileTest : public ::testing::Test {

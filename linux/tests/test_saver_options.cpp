@@ -65,28 +65,28 @@ TEST(SaverOptionsTest, RepeatedMasksCombineAsTheDialogsCheckBoxesSendThem) {
   Parsed p = Parse({"-curve-types", "1", "-curve-types", "4", "-colour-schemes", "0x8000", "-colour-schemes",
                     "2", "-blanking", "8", "--blanking", "4"});
   ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.options.nCurveType, 5);
-  EXPECT_EQ(p.options.nColourScheme, 0x8002);
-  EXPECT_EQ(p.options.nBlankingMethod, 12);
-  EXPECT_FALSE(Parse({}).options.nCurveType.has_value());
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nCurveType), 5);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nColourScheme), 0x8002);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nBlankingMethod), 12);
+  EXPECT_FALSE(Parse({}).options.Setting(&CSaverApp::m_nCurveType).has_value());
 }
 
 TEST(SaverOptionsTest, ValuesAndFlags) {
   Parsed p = Parse({"-delay", "300", "-min-iterations", "0", "-max-iterations", "999999", "-extra-memory",
                     "-exclude", "-seed", "4294967295", "-verbose"});
   ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.options.nDelaySeconds, 300);
-  EXPECT_EQ(p.options.nMinIterations, 0);
-  EXPECT_EQ(p.options.nMaxIterations, 999999);
-  EXPECT_EQ(p.options.bExtraMemory, 1);
-  EXPECT_EQ(p.options.nExcludeCurves, 1);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nCompletionDelay), 300);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nMinIterations), 0);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nMaxIterations), 999999);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_bExtraMemory), 1);
+  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nExcludeCurves), 1);
   EXPECT_EQ(p.options.nSeed, 4294967295u);
   EXPECT_TRUE(p.options.bVerbose);
 
   // The last of two opposite flags wins.
   Parsed q = Parse({"-extra-memory", "-no-extra-memory", "-exclude", "-reduce"});
-  EXPECT_EQ(q.options.bExtraMemory, 0);
-  EXPECT_EQ(q.options.nExcludeCurves, 0);
+  EXPECT_EQ(q.options.Setting(&CSaverApp::m_bExtraMemory), 0);
+  EXPECT_EQ(q.options.Setting(&CSaverApp::m_nExcludeCurves), 0);
   EXPECT_TRUE(Parse({"-help"}).options.bHelp);
   EXPECT_TRUE(Parse({"--version"}).options.bVersion);
 }
@@ -141,6 +141,58 @@ TEST(SaverOptionsTest, OptionsOverrideOnlyWhatTheyName) {
   EXPECT_EQ(app.m_nMaxIterations, 90);
   EXPECT_EQ(app.m_nExcludeCurves, 1);
   EXPECT_EQ(app.m_bExtraMemory, 0);
+}
+
+TEST(SaverOptionsTest, EachOptionOfTheTableSetsOnlyItsMember) {
+  for (const CSettingDef& setting : kSettings) {
+    if (setting.option == EOptionKind::None) continue;
+    const std::string option = std::string("-") + setting.pszOption;
+    const std::string value =
+        std::to_string(setting.option == EOptionKind::Mask ? setting.nKnownBits & -setting.nKnownBits
+                                                           : setting.nHigh);
+    Parsed p = setting.option == EOptionKind::Flag ? Parse({option.c_str()})
+                                                   : Parse({option.c_str(), value.c_str()});
+    ASSERT_TRUE(p.ok) << option << ": " << p.error;
+    CSaverApp app, before;
+    ApplySaverOptions(p.options, app);
+    for (const CSettingDef& other : kSettings) {
+      if (!other.pInt) continue;
+      if (&other == &setting)
+        EXPECT_EQ(app.*other.pInt, AdjustRead(other, setting.option == EOptionKind::Flag ? 1 : std::stoi(value)))
+            << option;
+      else
+        EXPECT_EQ(app.*other.pInt, before.*other.pInt) << option << " changed " << other.pszName;
+    }
+    EXPECT_NE(SaverUsage().find("\n  " + option + " "), std::string::npos) << option;
+  }
+}
+
+TEST(SaverOptionsTest, UsageAndPrintoutFollowTheDialogsOrder) {
+  const std::string usage = SaverUsage();
+  EXPECT_NE(usage.find("  -window-id ID         draw in the window ID\n"
+                       "  -curve-types MASK     fractal types: 1 Mandelbrot, 2 Julia, 4 Dragon, 8 Phoenix, 16 Newton\n"
+                       "  -colour-schemes MASK  colour schemes, 1 to 32768, in the order of the settings dialog\n"
+                       "  -blanking MASK        blanking methods: 2 Fast Fade, 4 Wexly Fade, 8 No Fade\n"
+                       "  -delay SECONDS        how long a finished picture stays, 0 to 300\n"
+                       "  -extra-memory         full-resolution plotting; -no-extra-memory: 2 x 2 blocks\n"
+                       "  -min-iterations N     lower iteration limit of the curves shown (0: none)\n"
+                       "  -max-iterations N     upper iteration limit of the curves shown (0: none)\n"
+                       "  -exclude              leave out curves above the limit; -reduce: lower them to it\n"
+                       "  -seed N "),
+            std::string::npos)
+      << usage;
+  CSaverApp app;
+  app.m_nCurveType = 63;
+  app.m_nColourScheme = 3;
+  app.m_nBlankingMethod = 2;
+  app.m_nCompletionDelay = 1500;
+  app.m_bExtraMemory = 1;
+  app.m_nMinIterations = 4;
+  app.m_nMaxIterations = 5;
+  app.m_nExcludeCurves = 1;
+  EXPECT_EQ(SettingsLine(app),
+            "curve-types 63 colour-schemes 3 blanking 2 delay-ms 1500 extra-memory 1 min-iterations 4 "
+            "max-iterations 5 exclude 1");
 }
 
 }  // namespace

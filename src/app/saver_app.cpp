@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "app/settings_table.h"
+
 CSaverApp theApp;
 
 CSaverApp::CSaverApp() = default;
@@ -14,101 +16,51 @@ IProfile& CSaverApp::Profile() {
   return *m_pProfile;
 }
 
-namespace {
-int ReadInt(CSaverApp& app, const char* entry, int nDefault) {
-  return app.Profile().GetProfileInt(kSettingsSection, entry, nDefault);
+int AdjustRead(const CSettingDef& setting, int nStored) {
+  switch (setting.adjust) {
+    case ESettingAdjust::SecondsToMs: {
+      // A hand-edited huge value must not overflow the millisecond member.
+      long long nMs = static_cast<long long>(nStored) * 1000;
+      if (nMs > 0x7FFFFFFF) nMs = 0x7FFFFFFF;
+      if (nMs < -0x7FFFFFFFLL) nMs = -0x7FFFFFFFLL;
+      return static_cast<int>(nMs);
+    }
+    case ESettingAdjust::ZeroIsDefault:
+      return nStored == 0 ? setting.nZeroAs : nStored;
+    case ESettingAdjust::None:
+      break;
+  }
+  return nStored;
 }
-std::string ReadString(CSaverApp& app, const char* entry) {
-  return app.Profile().GetProfileString(kSettingsSection, entry, std::string());
-}
-void WriteInt(CSaverApp& app, const char* entry, int nValue) {
-  app.Profile().WriteProfileInt(kSettingsSection, entry, nValue);
-}
-void WriteString(CSaverApp& app, const char* entry, const std::string& strValue) {
-  app.Profile().WriteProfileString(kSettingsSection, entry, strValue);
-}
-int OrDefault(int nMask, int nDefault) { return nMask == 0 ? nDefault : nMask; }
-}  // namespace
 
-void CSaverApp::ReadExtraMemory() { m_bExtraMemory = ReadInt(*this, "ExtraMemory", 0); }
-void CSaverApp::ReadCompletionDelay() {
-  // Stored in seconds; a hand-edited huge value must not overflow the millisecond member.
-  long long nMs = static_cast<long long>(ReadInt(*this, "CompletionDelay", 1)) * 1000;
-  if (nMs > 0x7FFFFFFF) nMs = 0x7FFFFFFF;
-  if (nMs < -0x7FFFFFFFLL) nMs = -0x7FFFFFFFLL;
-  m_nCompletionDelay = static_cast<int>(nMs);
+int AdjustWrite(const CSettingDef& setting, int nMember) {
+  return setting.adjust == ESettingAdjust::SecondsToMs ? nMember / 1000 : nMember;
 }
-void CSaverApp::ReadBlankingMethod() { m_nBlankingMethod = OrDefault(ReadInt(*this, "BlankingMethod", 0), 2); }
-void CSaverApp::ReadColourScheme() { m_nColourScheme = OrDefault(ReadInt(*this, "ColourScheme", 0), 0xFFFF); }
-void CSaverApp::ReadCurveType() { m_nCurveType = OrDefault(ReadInt(*this, "CurveType", 0), 0x3F); }
-void CSaverApp::ReadMinIterations() { m_nMinIterations = ReadInt(*this, "MinIterations", 0); }
-void CSaverApp::ReadMaxIterations() { m_nMaxIterations = ReadInt(*this, "MaxIterations", 0); }
-void CSaverApp::ReadExcludeCurves() { m_nExcludeCurves = ReadInt(*this, "ExcludeCurves", 0); }
-void CSaverApp::ReadPausingActive() { m_bPausingActive = ReadInt(*this, "PausingActive", 0); }
-void CSaverApp::ReadPrintingActive() { m_bPrintingActive = ReadInt(*this, "PrintingActive", 0); }
-void CSaverApp::ReadNextActive() { m_bNextActive = ReadInt(*this, "NextActive", 0); }
-// The misspelling is the stored name.
-void CSaverApp::ReadPausingKey() { m_strPausingKey = ReadString(*this, "PausingKay"); }
-void CSaverApp::ReadPrintingKey() { m_strPrintingKey = ReadString(*this, "PrintingKey"); }
-void CSaverApp::ReadNextKey() { m_strNextKey = ReadString(*this, "NextKey"); }
-void CSaverApp::ReadSequenceNo() { m_nSequenceNo = ReadInt(*this, "SequenceNo", 0); }
-void CSaverApp::ReadFileLocation() { m_strFileLocation = ReadString(*this, "FileLocation"); }
 
-void CSaverApp::WriteExtraMemory() { WriteInt(*this, "ExtraMemory", m_bExtraMemory); }
-void CSaverApp::WriteCompletionDelay() { WriteInt(*this, "CompletionDelay", m_nCompletionDelay / 1000); }
-void CSaverApp::WriteBlankingMethod() { WriteInt(*this, "BlankingMethod", m_nBlankingMethod); }
-void CSaverApp::WriteColourScheme() { WriteInt(*this, "ColourScheme", m_nColourScheme); }
-void CSaverApp::WriteCurveType() { WriteInt(*this, "CurveType", m_nCurveType); }
-void CSaverApp::WriteMinIterations() { WriteInt(*this, "MinIterations", m_nMinIterations); }
-void CSaverApp::WriteMaxIterations() { WriteInt(*this, "MaxIterations", m_nMaxIterations); }
-void CSaverApp::WriteExcludeCurves() { WriteInt(*this, "ExcludeCurves", m_nExcludeCurves); }
-void CSaverApp::WritePausingActive() { WriteInt(*this, "PausingActive", m_bPausingActive); }
-void CSaverApp::WritePrintingActive() { WriteInt(*this, "PrintingActive", m_bPrintingActive); }
-void CSaverApp::WriteNextActive() { WriteInt(*this, "NextActive", m_bNextActive); }
-void CSaverApp::WritePausingKey() { WriteString(*this, "PausingKay", m_strPausingKey); }
-void CSaverApp::WritePrintingKey() { WriteString(*this, "PrintingKey", m_strPrintingKey); }
-void CSaverApp::WriteNextKey() { WriteString(*this, "NextKey", m_strNextKey); }
-void CSaverApp::WriteSequenceNo() { WriteInt(*this, "SequenceNo", m_nSequenceNo); }
-void CSaverApp::WriteFileLocation() { WriteString(*this, "FileLocation", m_strFileLocation); }
+void CSaverApp::ReadSetting(const CSettingDef& setting) {
+  if (setting.pInt)
+    this->*setting.pInt =
+        AdjustRead(setting, Profile().GetProfileInt(kSettingsSection, setting.pszName, setting.nDefault));
+  else
+    this->*setting.pString = Profile().GetProfileString(kSettingsSection, setting.pszName, std::string());
+}
+
+void CSaverApp::WriteSetting(const CSettingDef& setting) {
+  if (setting.pInt)
+    Profile().WriteProfileInt(kSettingsSection, setting.pszName, AdjustWrite(setting, this->*setting.pInt));
+  else
+    Profile().WriteProfileString(kSettingsSection, setting.pszName, this->*setting.pString);
+}
 
 void CSaverApp::LoadSettings() {
-  ReadExtraMemory();
-  ReadCompletionDelay();
-  ReadBlankingMethod();
-  ReadColourScheme();
-  ReadCurveType();
-  ReadMinIterations();
-  ReadMaxIterations();
-  ReadExcludeCurves();
-  ReadPausingActive();
-  ReadPrintingActive();
-  ReadNextActive();
-  ReadPausingKey();
-  ReadPrintingKey();
-  ReadNextKey();
-  ReadSequenceNo();
-  ReadFileLocation();
+  for (const CSettingDef& setting : kSettings) ReadSetting(setting);
 }
 
 void CSaverApp::SaveSettings() {
-  WriteCurveType();
-  WriteColourScheme();
-  WriteBlankingMethod();
-  WritePausingActive();
-  WritePrintingActive();
-  WriteNextActive();
-  WritePausingKey();
-  WritePrintingKey();
-  WriteNextKey();
-  WriteFileLocation();
-  WriteCompletionDelay();
-  WriteExtraMemory();
-  WriteMinIterations();
-  WriteMaxIterations();
-  WriteExcludeCurves();
+  for (std::size_t i : kSaveOrder) WriteSetting(kSettings[i]);
 }
 
-void CSaverApp::SaveSequenceNo() { WriteSequenceNo(); }
+void CSaverApp::SaveSequenceNo() { WriteSetting(SettingOf(&CSaverApp::m_nSequenceNo)); }
 
 void CSaverApp::SetPaused(bool bPaused) {
   {

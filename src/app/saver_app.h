@@ -9,6 +9,7 @@
 #include "app/profile.h"
 
 class CDrawThread;
+struct CSettingDef;
 
 // The one application object: the user's settings and the few flags through
 // which the user-interface thread and the drawing thread talk.
@@ -29,39 +30,9 @@ class CSaverApp {
   void SaveSettings();
   void SaveSequenceNo();
 
-  void ReadExtraMemory();
-  void ReadCompletionDelay();
-  void ReadBlankingMethod();
-  void ReadColourScheme();
-  void ReadCurveType();
-  void ReadMinIterations();
-  void ReadMaxIterations();
-  void ReadExcludeCurves();
-  void ReadPausingActive();
-  void ReadPrintingActive();
-  void ReadNextActive();
-  void ReadPausingKey();
-  void ReadPrintingKey();
-  void ReadNextKey();
-  void ReadSequenceNo();
-  void ReadFileLocation();
-
-  void WriteExtraMemory();
-  void WriteCompletionDelay();
-  void WriteBlankingMethod();
-  void WriteColourScheme();
-  void WriteCurveType();
-  void WriteMinIterations();
-  void WriteMaxIterations();
-  void WriteExcludeCurves();
-  void WritePausingActive();
-  void WritePrintingActive();
-  void WriteNextActive();
-  void WritePausingKey();
-  void WritePrintingKey();
-  void WriteNextKey();
-  void WriteSequenceNo();
-  void WriteFileLocation();
+  // One setting of the table (app/settings_table.h) between store and member.
+  void ReadSetting(const CSettingDef& setting);
+  void WriteSetting(const CSettingDef& setting);
 
   // Pause is a gate rather than a thread suspension: a suspended thread may
   // be holding the heap or a device-context lock, and the close handler must

@@ -1,6 +1,14 @@
 #include "config/config_pages_win.h"
 
+#include "app/settings_table.h"
 #include "resources/config_resource.h"
+
+namespace {
+// The edit boxes accept the table's range.
+void DDV_Setting(CDataExchange* pDX, unsigned value, const CSettingDef& setting) {
+  DDV_MinMaxUInt(pDX, value, static_cast<unsigned>(setting.nLow), static_cast<unsigned>(setting.nHigh));
+}
+}  // namespace
 
 // The binders run in the templates' historical order, not the screen order.
 
@@ -47,12 +55,12 @@ CPageIterationOptions::CPageIterationOptions() : CPropertyPage(IDD_ITERATION_OPT
 
 void CPageIterationOptions::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_COMPLETION_DELAY, m_nCompletionDelay);
-  DDV_MinMaxUInt(pDX, m_nCompletionDelay, 0, 300);
+  DDV_Setting(pDX, m_nCompletionDelay, SettingOf(&CSaverApp::m_nCompletionDelay));
   DDX_Check(pDX, IDC_EXTRA_MEMORY, m_bExtraMemory);
   DDX_Text(pDX, IDC_MAX_ITERATIONS, m_nMaxIterations);
-  DDV_MinMaxUInt(pDX, m_nMaxIterations, 0, 999999);
+  DDV_Setting(pDX, m_nMaxIterations, SettingOf(&CSaverApp::m_nMaxIterations));
   DDX_Text(pDX, IDC_MIN_ITERATIONS, m_nMinIterations);
-  DDV_MinMaxUInt(pDX, m_nMinIterations, 0, 999999);
+  DDV_Setting(pDX, m_nMinIterations, SettingOf(&CSaverApp::m_nMinIterations));
 }
 
 // The radio pair is not bound: it always shows the member, which only a

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/page_data.h"
+#include "display/saver_model.h"
 
 // What a status query of the screenshot folder found.
 enum class EPathStatus { Directory, NotDirectory, Missing, Unknown };
@@ -20,10 +21,6 @@ inline constexpr const char* kKeysNotUniqueText = "Active hotkeys must be unique
 inline constexpr const char* kFolderMissingText = "Directory does not exist ...";
 inline constexpr const char* kFolderTooLongText =
     "The screenshot folder name is too long: use at most 230 characters.";
-
-// Screenshot names are "<folder>\Wexly Fractals NNNNN.bmp" in a 256-character
-// buffer, which leaves 230 characters for the folder.
-inline constexpr std::size_t kMaxScreenshotFolder = 230;
 
 // Characters of a UTF-8 string as an edit box counts them (UTF-16 units).
 std::size_t Utf8Length(const std::string& text);

@@ -1,9 +1,9 @@
 #include "display/saver_wnd_win.h"
 
 #include <iterator>
-#include <string>
 
 #include "app/saver_app.h"
+#include "display/saver_model.h"
 #include "resources/resource.h"
 
 const CWnd::MsgEntry CSaverWnd::s_messages[] = {
@@ -28,16 +28,6 @@ CSaverWnd::~CSaverWnd() = default;
 const CWnd::MsgMap* CSaverWnd::GetMessageMap() const {
   static const MsgMap s_map{CPreviewWnd::GetMessageMap(), s_messages, std::size(s_messages)};
   return &s_map;
-}
-
-CSaverWnd::HotKey CSaverWnd::ClassifyKey(WPARAM nVirtKey) {
-  // Stored keys are the one-character string of the key's code, so an empty
-  // or longer stored string never matches.
-  const std::string key(1, static_cast<char>(nVirtKey & 0xFF));
-  if (theApp.m_bPrintingActive && theApp.m_strPrintingKey == key) return HotKey::Screenshot;
-  if (theApp.m_bPausingActive && theApp.m_strPausingKey == key) return HotKey::Pause;
-  if (theApp.m_bNextActive && theApp.m_strNextKey == key) return HotKey::Next;
-  return HotKey::None;
 }
 
 LRESULT CSaverWnd::OnSysCommand(WPARAM nCommand, LPARAM) {
@@ -72,45 +62,37 @@ LRESULT CSaverWnd::OnActivateApp(WPARAM bActive, LPARAM) {
 }
 
 LRESULT CSaverWnd::OnMouseMove(WPARAM, LPARAM point) {
-  const POINT p{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-  if (m_ptLast.x == -1 && m_ptLast.y == -1) {
-    // The system reports the cursor once when the window appears under it.
-    m_ptLast = p;
-  } else if (p.x != m_ptLast.x || p.y != m_ptLast.y) {
-    PostClose();
-  }
+  const int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
+  if (PointerAction(m_ptLast, x, y) == ESaverAction::End) PostClose();
   return Default();
 }
 
 LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
-  PostClose();
+  if (ButtonAction() == ESaverAction::End) PostClose();
   return Default();
 }
 
 LRESULT CSaverWnd::OnKeyDown(WPARAM nVirtKey, LPARAM) {
-  switch (ClassifyKey(nVirtKey)) {
-    case HotKey::Screenshot:
+  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, &Show())) {
+    case ESaverAction::Screenshot:
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       SaveScreenshot();
       SetCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_INVISIBLE)));
       return 0;
-    case HotKey::Pause:
-      theApp.SetPaused(!theApp.m_bPaused.load());
+    case ESaverAction::Pause:
+    case ESaverAction::Next:
+    case ESaverAction::Continue:
       return 0;
-    case HotKey::Next:
-      Show().m_bPictureDone.store(1);
-      Show().m_bSwitchNow.store(1);
-      return 0;
-    case HotKey::None:
+    case ESaverAction::End:
       break;
   }
   PostClose();
   return Default();
 }
 
-LRESULT CSaverWnd::OnSysKeyDown(WPARAM, LPARAM) {
-  // Alt plus any key, hot keys included, and F10 end the saver.
-  PostClose();
+LRESULT CSaverWnd::OnSysKeyDown(WPARAM nVirtKey, LPARAM) {
+  // Alt plus any key, hot keys included, and F10 come here.
+  if (KeyAction(static_cast<unsigned>(nVirtKey), true, theApp) == ESaverAction::End) PostClose();
   return Default();
 }
 

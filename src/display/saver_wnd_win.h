@@ -14,10 +14,6 @@ class CSaverWnd : public CPreviewWnd {
 
   const MsgMap* GetMessageMap() const override;
 
-  // What a key press with this virtual-key code does.
-  enum class HotKey { Screenshot, Pause, Next, None };
-  static HotKey ClassifyKey(WPARAM nVirtKey);
-
   POINT m_ptLast{-1, -1};
 
  protected:
@@ -30,7 +26,7 @@ class CSaverWnd : public CPreviewWnd {
   LRESULT OnMouseMove(WPARAM, LPARAM point);  // client coordinates
   LRESULT OnButtonDown(WPARAM, LPARAM);        // left, middle and right
   LRESULT OnKeyDown(WPARAM nVirtKey, LPARAM);
-  LRESULT OnSysKeyDown(WPARAM, LPARAM);
+  LRESULT OnSysKeyDown(WPARAM nVirtKey, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
 
  private:

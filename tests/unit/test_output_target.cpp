@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,7 +12,6 @@
 
 #ifdef _WIN32
 #include "bitmap/bmp_dib_win.h"
-#include "bitmap/screenshot_win.h"
 #else
 #include <sys/stat.h>
 #endif
@@ -76,15 +74,6 @@ TEST_F(OutputTargetTest, WideWriterRefusesFoldersAndReplacesFilesWhole) {
   EXPECT_EQ(WriteDibFileW((dir / "old.bmp").wstring(), &block), 1);
   EXPECT_EQ(Read(dir / "old.bmp").size(), 14u + 40 + 2 * 12);
   EXPECT_EQ(Count(), 2u) << "no temporary file is left behind";
-}
-
-TEST(ScreenshotNumbers, OutOfRangeNumbersWrapToZero) {
-  EXPECT_EQ(NextSequenceNo(0), 1);
-  EXPECT_EQ(NextSequenceNo(9999), 10000);
-  EXPECT_EQ(NextSequenceNo(10000), 0);
-  EXPECT_EQ(NextSequenceNo(INT_MAX), 0);
-  EXPECT_EQ(NextSequenceNo(-1), 0);
-  EXPECT_EQ(NextSequenceNo(INT_MIN), 0);
 }
 #else
 TEST_F(OutputTargetTest, LinksKeepPointingAtTheReplacedFile) {

@@ -6,10 +6,12 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/profile_ini.h"
 #include "app/saver_app.h"
+#include "app/settings_table.h"
 
 namespace {
 
@@ -84,10 +86,10 @@ TEST_F(SettingsTest, DelayIsSecondsInTheStoreAndMillisecondsInTheMember) {
   EXPECT_EQ(profile->ints["CompletionDelay"], 5);
   // A hand-edited huge value saturates instead of overflowing.
   profile->ints["CompletionDelay"] = 0x7FFFFFFF;
-  theApp.ReadCompletionDelay();
+  theApp.ReadSetting(SettingOf(&CSaverApp::m_nCompletionDelay));
   EXPECT_EQ(theApp.m_nCompletionDelay, 0x7FFFFFFF);
   profile->ints["CompletionDelay"] = -5;
-  theApp.ReadCompletionDelay();
+  theApp.ReadSetting(SettingOf(&CSaverApp::m_nCompletionDelay));
   EXPECT_EQ(theApp.m_nCompletionDelay, -5000);
 }
 
@@ -117,6 +119,24 @@ TEST_F(SettingsTest, SaveWritesInItsOrderWithoutTheSequenceNumber) {
   theApp.SaveSequenceNo();
   EXPECT_EQ(profile->writes, std::vector<std::string>{"SequenceNo"});
   EXPECT_EQ(profile->ints["SequenceNo"], 42);
+}
+
+TEST_F(SettingsTest, EveryStoredValueComesBackUnchangedThroughItsMember) {
+  // Distinct values catch two entries sharing a member or a name.
+  for (std::size_t i = 0; i < kSettingCount; ++i) {
+    if (kSettings[i].pInt)
+      profile->ints[kSettings[i].pszName] = 7 + static_cast<int>(i);
+    else
+      profile->strings[kSettings[i].pszName] = "v" + std::to_string(i);
+  }
+  const auto stored = std::make_pair(profile->ints, profile->strings);
+  theApp.LoadSettings();
+  profile->ints.clear();
+  profile->strings.clear();
+  theApp.SaveSettings();
+  theApp.SaveSequenceNo();
+  EXPECT_EQ(std::make_pair(profile->ints, profile->strings), stored);
+  EXPECT_EQ(profile->ints.size() + profile->strings.size(), kSettingCount);
 }
 
 namespace {

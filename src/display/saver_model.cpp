@@ -1,0 +1,42 @@
+#include "display/saver_model.h"
+
+#include <cstdio>
+
+#include "app/saver_app.h"
+#include "display/slide_show.h"
+
+ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSaverApp& app) {
+  if (bAltHeld || nVirtualKey == kVkMenu || nVirtualKey == kVkF10 || nVirtualKey == 0)
+    return ESaverAction::End;
+  // Stored keys are the one-character string of the key's code, so an empty
+  // or longer stored string never matches.
+  const std::string key(1, static_cast<char>(nVirtualKey & 0xFF));
+  if (app.m_bPrintingActive && app.m_strPrintingKey == key) return ESaverAction::Screenshot;
+  if (app.m_bPausingActive && app.m_strPausingKey == key) return ESaverAction::Pause;
+  if (app.m_bNextActive && app.m_strNextKey == key) return ESaverAction::Next;
+  return ESaverAction::End;
+}
+
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app, CSlideShow* pShow) {
+  const ESaverAction action = KeyAction(nVirtualKey, bAltHeld, app);
+  if (action == ESaverAction::Pause) {
+    app.SetPaused(!app.m_bPaused.load());
+  } else if (action == ESaverAction::Next && pShow) {
+    pShow->m_bPictureDone.store(1);
+    pShow->m_bSwitchNow.store(1);
+  }
+  return action;
+}
+
+int NextSequenceNo(int nLast) {
+  // A hand-edited number outside 0 to 10000 counts as wrapped: neither
+  // overflow at the top of the int range nor negative names.
+  if (nLast >= 10000 || nLast < 0) return 0;
+  return nLast + 1;
+}
+
+std::string ScreenshotName(const std::string& strFolder, int nSequenceNo, char separator) {
+  char tail[40];
+  std::snprintf(tail, sizeof tail, "%cWexly Fractals %05d.bmp", separator, nSequenceNo);
+  return strFolder + tail;
+}
