@@ -11,7 +11,7 @@
 #include "bitmap/output_target.h"
 
 #ifdef _WIN32
-#include "bitmap/bmp_dib_win.h"
+#include "windows/bitmap/bmp_dib_win.h"
 #else
 #include <sys/stat.h>
 #endif

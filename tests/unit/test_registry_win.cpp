@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "framework/win_api.h"
+#include "windows/framework/win_api.h"
 
 #include <cstdlib>
 #include <string>
 
-#include "app/profile_registry_win.h"
+#include "windows/app/profile_registry_win.h"
 #include "app/saver_app.h"
 
 namespace {

@@ -1,0 +1,89 @@
+#include "windows/config/config_pages_win.h"
+
+#include "app/settings_table.h"
+#include "resources/config_resource.h"
+
+namespace {
+// The edit boxes accept the table's range.
+void DDV_Setting(CDataExchange* pDX, unsigned value, const CSettingDef& setting) {
+  DDV_MinMaxUInt(pDX, value, static_cast<unsigned>(setting.nLow), static_cast<unsigned>(setting.nHigh));
+}
+}  // namespace
+
+// The binders run in the templates' historical order, not the screen order.
+
+CPageFractalTypes::CPageFractalTypes() : CPropertyPage(IDD_FRACTAL_TYPES) {}
+
+void CPageFractalTypes::DoDataExchange(CDataExchange* pDX) {
+  DDX_Check(pDX, IDC_DRAGON, m_bDragon);
+  DDX_Check(pDX, IDC_JULIA, m_bJulia);
+  DDX_Check(pDX, IDC_MANDELBROT, m_bMandelbrot);
+  DDX_Check(pDX, IDC_PHOENIX, m_bPhoenix);
+  DDX_Check(pDX, IDC_NEWTON, m_bNewton);
+}
+
+CPageColourSchemes::CPageColourSchemes() : CPropertyPage(IDD_COLOUR_SCHEMES) {}
+
+void CPageColourSchemes::DoDataExchange(CDataExchange* pDX) {
+  DDX_Check(pDX, IDC_BLUE_GREEN, m_bBlueGreen);
+  DDX_Check(pDX, IDC_BOLD1, m_bBold1);
+  DDX_Check(pDX, IDC_BOLD2, m_bBold2);
+  DDX_Check(pDX, IDC_BOLD3, m_bBold3);
+  DDX_Check(pDX, IDC_BOLD4, m_bBold4);
+  DDX_Check(pDX, IDC_BOLD5, m_bBold5);
+  DDX_Check(pDX, IDC_BOLD6, m_bBold6);
+  DDX_Check(pDX, IDC_FIRESTORM, m_bFirestorm);
+  DDX_Check(pDX, IDC_GREEN_YELLOW, m_bGreenYellow);
+  DDX_Check(pDX, IDC_MONO, m_bMono);
+  DDX_Check(pDX, IDC_RAINBOW, m_bRainbow);
+  DDX_Check(pDX, IDC_RED_PURPLE, m_bRedPurple);
+  DDX_Check(pDX, IDC_STORMY_NIGHT, m_bStormyNight);
+  DDX_Check(pDX, IDC_VALENTINE, m_bValentine);
+  DDX_Check(pDX, IDC_ALUMINIUM_FOILS, m_bAluminiumFoils);
+  DDX_Check(pDX, IDC_METALLIC, m_bMetallic);
+}
+
+CPageBlankingMethods::CPageBlankingMethods() : CPropertyPage(IDD_BLANKING_METHODS) {}
+
+void CPageBlankingMethods::DoDataExchange(CDataExchange* pDX) {
+  DDX_Check(pDX, IDC_WEXLY_FADE, m_bWexlyFade);
+  DDX_Check(pDX, IDC_NO_FADE, m_bNoFade);
+  DDX_Check(pDX, IDC_FAST_FADE, m_bFastFade);
+}
+
+CPageIterationOptions::CPageIterationOptions() : CPropertyPage(IDD_ITERATION_OPTIONS) {}
+
+void CPageIterationOptions::DoDataExchange(CDataExchange* pDX) {
+  DDX_Text(pDX, IDC_COMPLETION_DELAY, m_nCompletionDelay);
+  DDV_Setting(pDX, m_nCompletionDelay, SettingOf(&CSaverApp::m_nCompletionDelay));
+  DDX_Check(pDX, IDC_EXTRA_MEMORY, m_bExtraMemory);
+  DDX_Text(pDX, IDC_MAX_ITERATIONS, m_nMaxIterations);
+  DDV_Setting(pDX, m_nMaxIterations, SettingOf(&CSaverApp::m_nMaxIterations));
+  DDX_Text(pDX, IDC_MIN_ITERATIONS, m_nMinIterations);
+  DDV_Setting(pDX, m_nMinIterations, SettingOf(&CSaverApp::m_nMinIterations));
+}
+
+// The radio pair is not bound: it always shows the member, which only a
+// click changes, so a page never clicked hands the loaded value back.
+bool CPageIterationOptions::OnPaint() {
+  PAINTSTRUCT ps;
+  BeginPaint(m_hWnd, &ps);
+  EndPaint(m_hWnd, &ps);
+  CheckRadioButton(IDC_EXCLUDE, IDC_REDUCE, m_nExcludeCurves ? IDC_EXCLUDE : IDC_REDUCE);
+  return true;
+}
+
+bool CPageIterationOptions::OnCommand(int nID, int nCode) {
+  if (nCode != BN_CLICKED) return false;
+  if (nID == IDC_EXCLUDE) {
+    m_nExcludeCurves = 1;
+    return true;
+  }
+  if (nID == IDC_REDUCE) {
+    m_nExcludeCurves = 0;
+    return true;
+  }
+  return false;
+}
+
+CPageAbout::CPageAbout() : CPropertyPage(IDD_ABOUT) {}
