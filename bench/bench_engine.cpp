@@ -148,7 +148,8 @@ void BM_EnginePicture(benchmark::State& state, std::unique_ptr<CCurve> curve, Si
   map.m_x1 = curve->m_x1;
   map.m_y1 = curve->m_y1;
   map.m_pCurve = curve.get();
-  CMetallicScheme scheme;
+  CSchemeVariants variants;
+  CMetallicScheme scheme(variants);
   CPixelEngine engine(EngineKind::kVector, 1, isa);
   std::vector<int> xs(640), ys(640);
   std::vector<COLORREF> row(640);
@@ -172,7 +173,8 @@ void BM_ColourAtPicture(benchmark::State& state, std::unique_ptr<CCurve> curve) 
   map.m_x1 = curve->m_x1;
   map.m_y1 = curve->m_y1;
   map.m_pCurve = curve.get();
-  CMetallicScheme scheme;
+  CSchemeVariants variants;
+  CMetallicScheme scheme(variants);
   for (auto _ : state) {
     for (int y = 0; y < 480; ++y) {
       for (int x = 0; x < 640; ++x) benchmark::DoNotOptimize(map.ColourAt(x, y, &scheme));

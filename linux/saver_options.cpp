@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/saver_app.h"
+#include "app/settings.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ std::string SaverUsage() {
          "  -version              show the version and exit\n";
 }
 
-std::string SettingsLine(const CSaverApp& app) {
+std::string SettingsLine(const CSettings& app) {
   std::string line;
   ForEachOption([&](std::size_t, const CSettingDef& setting) {
     if (!line.empty()) line += ' ';
@@ -180,7 +180,7 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
   return true;
 }
 
-void ApplySaverOptions(const SaverOptions& o, CSaverApp& app) {
+void ApplySaverOptions(const SaverOptions& o, CSettings& app) {
   for (std::size_t i = 0; i < kSettingCount; ++i)
     if (o.settings[i] && kSettings[i].pInt) app.*kSettings[i].pInt = AdjustRead(kSettings[i], *o.settings[i]);
 }

@@ -25,9 +25,9 @@ struct SaverOptions {
   std::array<std::optional<int>, kSettingCount> settings;
   std::optional<unsigned int> nSeed;
 
-  std::optional<int>& Setting(int CSaverApp::*pMember) { return settings[IndexOf(pMember)]; }
-  const std::optional<int>& Setting(int CSaverApp::*pMember) const { return settings[IndexOf(pMember)]; }
-  static std::size_t IndexOf(int CSaverApp::*pMember) { return static_cast<std::size_t>(&SettingOf(pMember) - kSettings); }
+  std::optional<int>& Setting(int CSettings::*pMember) { return settings[IndexOf(pMember)]; }
+  const std::optional<int>& Setting(int CSettings::*pMember) const { return settings[IndexOf(pMember)]; }
+  static std::size_t IndexOf(int CSettings::*pMember) { return static_cast<std::size_t>(&SettingOf(pMember) - kSettings); }
 };
 
 // Fills options from argv (one or two leading dashes alike). The masks may be
@@ -40,10 +40,10 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
 bool TakeHostWindow(const char* envValue, SaverOptions& options, std::string& error);
 
 // Overrides the loaded settings with what the command line gave.
-void ApplySaverOptions(const SaverOptions& options, CSaverApp& app);
+void ApplySaverOptions(const SaverOptions& options, CSettings& app);
 
 // The --help text.
 std::string SaverUsage();
 
 // The settings the command line can set, as they stand: "curve-types 63 ...".
-std::string SettingsLine(const CSaverApp& app);
+std::string SettingsLine(const CSettings& app);

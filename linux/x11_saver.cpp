@@ -57,7 +57,7 @@ int OnXError(Display*, XErrorEvent*) { return 0; }
 
 // The drawing state one drawing thread holds a share of.
 struct CShowBundle {
-  explicit CShowBundle(std::unique_ptr<CImageSurface> p) : pSurface(std::move(p)), show(*pSurface, sleeper) {}
+  explicit CShowBundle(std::unique_ptr<CImageSurface> p) : pSurface(std::move(p)), show(theApp, theApp, *pSurface, sleeper) {}
   std::unique_ptr<CImageSurface> pSurface;
   CRealSleeper sleeper;
   CSlideShow show;
@@ -218,7 +218,6 @@ bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
     ReportPictures(m_pBundle->show);
   }
   m_pDrawThread = std::make_unique<CDrawThread>();
-  theApp.m_pDrawThread = m_pDrawThread.get();
   theApp.m_bRunning.store(1);
   m_pDrawThread->Start(std::shared_ptr<CSlideShow>(m_pBundle, &m_pBundle->show), m_nSeed);
   return true;
@@ -239,7 +238,6 @@ void CX11Saver::CImpl::ReportPictures(CSlideShow& show) {
 // Only called once the thread has finished: never two drawing threads.
 void CX11Saver::CImpl::StopShow() {
   m_pDrawThread.reset();
-  theApp.m_pDrawThread = nullptr;
   m_pBundle.reset();
   m_pImage.reset();
 }

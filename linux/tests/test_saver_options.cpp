@@ -65,28 +65,28 @@ TEST(SaverOptionsTest, RepeatedMasksCombineAsTheDialogsCheckBoxesSendThem) {
   Parsed p = Parse({"-curve-types", "1", "-curve-types", "4", "-colour-schemes", "0x8000", "-colour-schemes",
                     "2", "-blanking", "8", "--blanking", "4"});
   ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nCurveType), 5);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nColourScheme), 0x8002);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nBlankingMethod), 12);
-  EXPECT_FALSE(Parse({}).options.Setting(&CSaverApp::m_nCurveType).has_value());
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nCurveType), 5);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nColourScheme), 0x8002);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nBlankingMethod), 12);
+  EXPECT_FALSE(Parse({}).options.Setting(&CSettings::m_nCurveType).has_value());
 }
 
 TEST(SaverOptionsTest, ValuesAndFlags) {
   Parsed p = Parse({"-delay", "300", "-min-iterations", "0", "-max-iterations", "999999", "-extra-memory",
                     "-exclude", "-seed", "4294967295", "-verbose"});
   ASSERT_TRUE(p.ok) << p.error;
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nCompletionDelay), 300);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nMinIterations), 0);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nMaxIterations), 999999);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_bExtraMemory), 1);
-  EXPECT_EQ(p.options.Setting(&CSaverApp::m_nExcludeCurves), 1);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nCompletionDelay), 300);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nMinIterations), 0);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nMaxIterations), 999999);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_bExtraMemory), 1);
+  EXPECT_EQ(p.options.Setting(&CSettings::m_nExcludeCurves), 1);
   EXPECT_EQ(p.options.nSeed, 4294967295u);
   EXPECT_TRUE(p.options.bVerbose);
 
   // The last of two opposite flags wins.
   Parsed q = Parse({"-extra-memory", "-no-extra-memory", "-exclude", "-reduce"});
-  EXPECT_EQ(q.options.Setting(&CSaverApp::m_bExtraMemory), 0);
-  EXPECT_EQ(q.options.Setting(&CSaverApp::m_nExcludeCurves), 0);
+  EXPECT_EQ(q.options.Setting(&CSettings::m_bExtraMemory), 0);
+  EXPECT_EQ(q.options.Setting(&CSettings::m_nExcludeCurves), 0);
   EXPECT_TRUE(Parse({"-help"}).options.bHelp);
   EXPECT_TRUE(Parse({"--version"}).options.bVersion);
 }

@@ -1,7 +1,5 @@
 #include "app/saver_app.h"
 
-#include <chrono>
-
 #include "app/settings_table.h"
 
 CSaverApp theApp;
@@ -62,24 +60,3 @@ void CSaverApp::SaveSettings() {
 
 void CSaverApp::SaveSequenceNo() { WriteSetting(SettingOf(&CSaverApp::m_nSequenceNo)); }
 
-void CSaverApp::SetPaused(bool bPaused) {
-  {
-    std::lock_guard<std::mutex> lock(m_pauseMutex);
-    m_bPaused.store(bPaused ? 1 : 0);
-  }
-  m_pauseChanged.notify_all();
-}
-
-void CSaverApp::WaitWhilePaused() {
-  if (!m_bPaused.load(std::memory_order_relaxed)) return;
-  std::unique_lock<std::mutex> lock(m_pauseMutex);
-  m_pauseChanged.wait(lock, [this] { return !m_bPaused.load() || !m_bRunning.load(); });
-}
-
-void CSaverApp::StopRunning() {
-  {
-    std::lock_guard<std::mutex> lock(m_pauseMutex);
-    m_bRunning.store(0);
-  }
-  m_pauseChanged.notify_all();
-}

@@ -5,7 +5,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/saver_app.h"
+#include "app/settings.h"
 
 // How a stored integer becomes the member's value (writing undoes it).
 enum class ESettingAdjust {
@@ -20,8 +20,8 @@ enum class EOptionKind { None, Mask, Range, Flag };
 // One plain setting. Exactly one of pInt and pString is set.
 struct CSettingDef {
   const char* pszName;  // as stored
-  int CSaverApp::*pInt = nullptr;
-  std::string CSaverApp::*pString = nullptr;
+  int CSettings::*pInt = nullptr;
+  std::string CSettings::*pString = nullptr;
   int nDefault = 0;  // when missing
   ESettingAdjust adjust = ESettingAdjust::None;
   int nZeroAs = 0;
@@ -45,47 +45,47 @@ struct CSettingDef {
 
 // In LoadSettings' order.
 inline constexpr CSettingDef kSettings[] = {
-    {.pszName = "ExtraMemory", .pInt = &CSaverApp::m_bExtraMemory, .nSaveRank = 12,
+    {.pszName = "ExtraMemory", .pInt = &CSettings::m_bExtraMemory, .nSaveRank = 12,
      .option = EOptionKind::Flag, .pszOption = "extra-memory", .pszOffOption = "no-extra-memory",
      .pszOptionHelp = "full-resolution plotting; -no-extra-memory: 2 x 2 blocks"},
-    {.pszName = "CompletionDelay", .pInt = &CSaverApp::m_nCompletionDelay, .nDefault = 1,
+    {.pszName = "CompletionDelay", .pInt = &CSettings::m_nCompletionDelay, .nDefault = 1,
      .adjust = ESettingAdjust::SecondsToMs, .nLow = 0, .nHigh = 300, .nSaveRank = 11,
      .option = EOptionKind::Range, .pszOption = "delay", .pszOptionArg = "SECONDS",
      .pszOptionHelp = "how long a finished picture stays, 0 to 300", .pszPrintName = "delay-ms"},
     // Blanking bit 1 and curve bit 32 mean nothing on their own.
-    {.pszName = "BlankingMethod", .pInt = &CSaverApp::m_nBlankingMethod,
+    {.pszName = "BlankingMethod", .pInt = &CSettings::m_nBlankingMethod,
      .adjust = ESettingAdjust::ZeroIsDefault, .nZeroAs = 2, .nSaveRank = 3,
      .option = EOptionKind::Mask, .pszOption = "blanking", .nKnownBits = 0xE, .nAllBits = 0xF,
      .pszOptionArg = "MASK", .pszOptionHelp = "blanking methods: 2 Fast Fade, 4 Wexly Fade, 8 No Fade"},
-    {.pszName = "ColourScheme", .pInt = &CSaverApp::m_nColourScheme,
+    {.pszName = "ColourScheme", .pInt = &CSettings::m_nColourScheme,
      .adjust = ESettingAdjust::ZeroIsDefault, .nZeroAs = 0xFFFF, .nSaveRank = 2,
      .option = EOptionKind::Mask, .pszOption = "colour-schemes", .nKnownBits = 0xFFFF,
      .nAllBits = 0xFFFF, .pszOptionArg = "MASK",
      .pszOptionHelp = "colour schemes, 1 to 32768, in the order of the settings dialog"},
-    {.pszName = "CurveType", .pInt = &CSaverApp::m_nCurveType,
+    {.pszName = "CurveType", .pInt = &CSettings::m_nCurveType,
      .adjust = ESettingAdjust::ZeroIsDefault, .nZeroAs = 0x3F, .nSaveRank = 1,
      .option = EOptionKind::Mask, .pszOption = "curve-types", .nKnownBits = 0x1F, .nAllBits = 0x3F,
      .pszOptionArg = "MASK",
      .pszOptionHelp = "fractal types: 1 Mandelbrot, 2 Julia, 4 Dragon, 8 Phoenix, 16 Newton"},
-    {.pszName = "MinIterations", .pInt = &CSaverApp::m_nMinIterations, .nLow = 0, .nHigh = 999999,
+    {.pszName = "MinIterations", .pInt = &CSettings::m_nMinIterations, .nLow = 0, .nHigh = 999999,
      .nSaveRank = 13, .option = EOptionKind::Range, .pszOption = "min-iterations",
      .pszOptionArg = "N", .pszOptionHelp = "lower iteration limit of the curves shown (0: none)"},
-    {.pszName = "MaxIterations", .pInt = &CSaverApp::m_nMaxIterations, .nLow = 0, .nHigh = 999999,
+    {.pszName = "MaxIterations", .pInt = &CSettings::m_nMaxIterations, .nLow = 0, .nHigh = 999999,
      .nSaveRank = 14, .option = EOptionKind::Range, .pszOption = "max-iterations",
      .pszOptionArg = "N", .pszOptionHelp = "upper iteration limit of the curves shown (0: none)"},
-    {.pszName = "ExcludeCurves", .pInt = &CSaverApp::m_nExcludeCurves, .nSaveRank = 15,
+    {.pszName = "ExcludeCurves", .pInt = &CSettings::m_nExcludeCurves, .nSaveRank = 15,
      .option = EOptionKind::Flag, .pszOption = "exclude", .pszOffOption = "reduce",
      .pszOptionHelp = "leave out curves above the limit; -reduce: lower them to it"},
-    {.pszName = "PausingActive", .pInt = &CSaverApp::m_bPausingActive, .nSaveRank = 4},
-    {.pszName = "PrintingActive", .pInt = &CSaverApp::m_bPrintingActive, .nSaveRank = 5},
-    {.pszName = "NextActive", .pInt = &CSaverApp::m_bNextActive, .nSaveRank = 6},
+    {.pszName = "PausingActive", .pInt = &CSettings::m_bPausingActive, .nSaveRank = 4},
+    {.pszName = "PrintingActive", .pInt = &CSettings::m_bPrintingActive, .nSaveRank = 5},
+    {.pszName = "NextActive", .pInt = &CSettings::m_bNextActive, .nSaveRank = 6},
     // The misspelling is the stored name.
-    {.pszName = "PausingKay", .pString = &CSaverApp::m_strPausingKey, .nLow = 0, .nHigh = 1, .nSaveRank = 7},
-    {.pszName = "PrintingKey", .pString = &CSaverApp::m_strPrintingKey, .nLow = 0, .nHigh = 1, .nSaveRank = 8},
-    {.pszName = "NextKey", .pString = &CSaverApp::m_strNextKey, .nLow = 0, .nHigh = 1, .nSaveRank = 9},
+    {.pszName = "PausingKay", .pString = &CSettings::m_strPausingKey, .nLow = 0, .nHigh = 1, .nSaveRank = 7},
+    {.pszName = "PrintingKey", .pString = &CSettings::m_strPrintingKey, .nLow = 0, .nHigh = 1, .nSaveRank = 8},
+    {.pszName = "NextKey", .pString = &CSettings::m_strNextKey, .nLow = 0, .nHigh = 1, .nSaveRank = 9},
     // Kept by the screenshots alone (SaveSequenceNo).
-    {.pszName = "SequenceNo", .pInt = &CSaverApp::m_nSequenceNo},
-    {.pszName = "FileLocation", .pString = &CSaverApp::m_strFileLocation, .nLow = 0, .nHigh = 255,
+    {.pszName = "SequenceNo", .pInt = &CSettings::m_nSequenceNo},
+    {.pszName = "FileLocation", .pString = &CSettings::m_strFileLocation, .nLow = 0, .nHigh = 255,
      .nSaveRank = 10},
 };
 
@@ -113,7 +113,7 @@ static_assert([] {
 
 // The entry of a member; a member without one does not compile where a constant is needed.
 template <class T>
-constexpr const CSettingDef& SettingOf(T CSaverApp::*pMember) {
+constexpr const CSettingDef& SettingOf(T CSettings::*pMember) {
   for (const CSettingDef& s : kSettings) {
     if constexpr (std::is_same_v<T, int>) {
       if (s.pInt == pMember) return s;

@@ -116,16 +116,27 @@ class CBlueGreenScheme final : public CGradientScheme {
   COLORREF CountColour(int nCount) override;
 };
 
+// The channel-order counters of "Metallic" and "Aluminium Foils". Each slide
+// show has its own pair, so its sequence of orders follows its own pictures
+// alone, however many shows a process runs.
+struct CSchemeVariants {
+  std::int16_t nMetallic = 0;
+  std::int16_t nAluminiumFoils = 0;
+};
+
 // "Aluminium Foils": an irregular 254-step cycle whose channel order moves on
 // by one each time an object is destroyed, so that successive pictures differ.
 class CAluminiumFoilsScheme final : public CColourScheme {
  public:
+  explicit CAluminiumFoilsScheme(CSchemeVariants& variants)
+      : s_nVariant(variants.nAluminiumFoils) {}
   ~CAluminiumFoilsScheme() override;
   COLORREF InsideColour(double dModulus) override;
   COLORREF CountColour(int nCount) override;
   COLORREF RootColour(int nCount, int nRoots, int nRoot) override;
 
-  static std::int16_t s_nVariant;
+  // The counter of the show this object colours for.
+  std::int16_t& s_nVariant;
 
  private:
   std::uint8_t m_c0 = 60;
@@ -136,12 +147,14 @@ class CAluminiumFoilsScheme final : public CColourScheme {
 // "Metallic": the same idea on a cycle of its own, with its own counter.
 class CMetallicScheme final : public CColourScheme {
  public:
+  explicit CMetallicScheme(CSchemeVariants& variants) : s_nVariant(variants.nMetallic) {}
   ~CMetallicScheme() override;
   COLORREF InsideColour(double dModulus) override;
   COLORREF CountColour(int nCount) override;
   COLORREF RootColour(int nCount, int nRoots, int nRoot) override;
 
-  static std::int16_t s_nVariant;
+  // The counter of the show this object colours for.
+  std::int16_t& s_nVariant;
 
  private:
   std::uint8_t m_c0 = 60;

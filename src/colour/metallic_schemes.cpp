@@ -6,9 +6,6 @@
 // object. Double rounding of base + slope * h lifts several results onto the
 // integer just above, so this must stay one double multiply and one add.
 
-std::int16_t CAluminiumFoilsScheme::s_nVariant = 0;
-std::int16_t CMetallicScheme::s_nVariant = 0;
-
 namespace {
 
 template <std::size_t N>

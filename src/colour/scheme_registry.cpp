@@ -43,9 +43,9 @@ int BitNumber(int nBit) {
   return -1;
 }
 
-template <class T>
-std::unique_ptr<CColourScheme> New() {
-  return std::unique_ptr<CColourScheme>(new (std::nothrow) T());
+template <class T, class... Args>
+std::unique_ptr<CColourScheme> New(Args&... args) {
+  return std::unique_ptr<CColourScheme>(new (std::nothrow) T(args...));
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ int SchemeCycleLength(int nBit) {
   return i < 0 ? 0 : kSchemes[i].nCycle;
 }
 
-std::unique_ptr<CColourScheme> CreateScheme(int nBit) {
+std::unique_ptr<CColourScheme> CreateScheme(int nBit, CSchemeVariants& variants) {
   switch (BitNumber(nBit)) {
     case 0: return New<CRainbowScheme>();
     case 1: return New<CMonoScheme>();
@@ -83,27 +83,27 @@ std::unique_ptr<CColourScheme> CreateScheme(int nBit) {
     case 11: return New<CRedPurpleScheme>();
     case 12: return New<CGreenYellowScheme>();
     case 13: return New<CBlueGreenScheme>();
-    case 14: return New<CAluminiumFoilsScheme>();
-    case 15: return New<CMetallicScheme>();
+    case 14: return New<CAluminiumFoilsScheme>(variants);
+    case 15: return New<CMetallicScheme>(variants);
     default: return nullptr;
   }
 }
 
-bool SetSchemeVariant(int nBit, int nVariant) {
+bool SetSchemeVariant(CSchemeVariants& variants, int nBit, int nVariant) {
   const auto v = static_cast<std::int16_t>(((nVariant % 6) + 6) % 6);
   if (nBit == kMetallicBit) {
-    CMetallicScheme::s_nVariant = v;
+    variants.nMetallic = v;
     return true;
   }
   if (nBit == kAluminiumFoilsBit) {
-    CAluminiumFoilsScheme::s_nVariant = v;
+    variants.nAluminiumFoils = v;
     return true;
   }
   return false;
 }
 
-int SchemeVariant(int nBit) {
-  if (nBit == kMetallicBit) return CMetallicScheme::s_nVariant;
-  if (nBit == kAluminiumFoilsBit) return CAluminiumFoilsScheme::s_nVariant;
+int SchemeVariant(const CSchemeVariants& variants, int nBit) {
+  if (nBit == kMetallicBit) return variants.nMetallic;
+  if (nBit == kAluminiumFoilsBit) return variants.nAluminiumFoils;
   return 0;
 }

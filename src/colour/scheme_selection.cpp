@@ -1,8 +1,6 @@
 #include "app/random.h"
-#include "app/saver_app.h"
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
-#include "display/slide_show.h"
 
 namespace {
 
@@ -26,13 +24,7 @@ int ChooseSchemeBitNumber(int nMask) {
 
 }  // namespace
 
-void CSlideShow::ChooseScheme() {
-  const int nBit = 1 << ChooseSchemeBitNumber(AfxGetApp()->m_nColourScheme);
-  std::unique_ptr<CColourScheme> pScheme = CreateScheme(nBit);
-  // Out of memory: the previous scheme colours the next picture too.
-  if (!pScheme) return;
-  // Replacing destroys the previous scheme, which advances a Metallic or
-  // Aluminium Foils channel order before the new scheme draws anything.
-  m_pScheme = std::move(pScheme);
-  m_nSchemeBit = nBit;
+CChosenScheme ChooseSchemeFor(int nMask, CSchemeVariants& variants) {
+  const int nBit = 1 << ChooseSchemeBitNumber(nMask);
+  return {CreateScheme(nBit, variants), nBit};
 }

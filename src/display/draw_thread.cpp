@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include "app/saver_app.h"
 
 void CRealSleeper::Sleep(int nMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));

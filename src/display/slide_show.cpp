@@ -1,9 +1,11 @@
 #include "display/slide_show.h"
 
 #include "app/random.h"
-#include "app/saver_app.h"
-#include "colour/colour_scheme.h"
+#include "app/settings.h"
+#include "app/show_control.h"
+#include "colour/scheme_registry.h"
 #include "display/pixel_order.h"
+#include "fractal/catalogue.h"
 #include "fractal/curve.h"
 
 const char* BlankingName(int nBlanking) {
@@ -14,15 +16,14 @@ const char* BlankingName(int nBlanking) {
   }
 }
 
-namespace {
-bool Running() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; }
-}  // namespace
-
-CSlideShow::CSlideShow(ISurface& surface, ISleeper& sleeper)
+CSlideShow::CSlideShow(const CSettings& settings, CShowControl& control, ISurface& surface,
+                       ISleeper& sleeper)
     : m_pEngine(std::make_unique<CPixelEngine>(EngineKind::kVector, 1)),
-      m_surface(surface), m_sleeper(sleeper) {}
+      m_settings(settings), m_control(control), m_surface(surface), m_sleeper(sleeper) {}
 
 CSlideShow::~CSlideShow() = default;
+
+bool CSlideShow::Running() const { return m_control.Running(); }
 
 void CSlideShow::SetSize(int nWidth, int nHeight) {
   m_nWidth = nWidth;
@@ -32,12 +33,12 @@ void CSlideShow::SetSize(int nWidth, int nHeight) {
 }
 
 int CSlideShow::DrawThreadProc(unsigned int seed) {
-  theApp.m_bThreadDone.store(0);
+  m_bThreadDone.store(0);
   SRand(seed);
   m_surface.Open();
   m_surface.FillBlack();
   while (Running()) {
-    theApp.WaitWhilePaused();
+    m_control.WaitWhilePaused();
     if (m_bPictureDone.load())
       NewPicture();
     else
@@ -46,7 +47,7 @@ int CSlideShow::DrawThreadProc(unsigned int seed) {
   m_surface.Close();
   m_pOrder.reset();
   FreeCurves();
-  theApp.m_bThreadDone.store(1);
+  m_bThreadDone.store(1);
   return 0;
 }
 
@@ -62,12 +63,12 @@ void CSlideShow::NewPicture() {
   if (m_bSwitchNow.load()) {
     m_bSwitchNow.store(0);
   } else {
-    n = theApp.m_nCompletionDelay / 100;
+    n = m_settings.m_nCompletionDelay / 100;
   }
   for (int i = 0; i < n; ++i) {
     if (!Running()) return;
     m_sleeper.Sleep(100);
-    theApp.WaitWhilePaused();
+    m_control.WaitWhilePaused();
   }
   if (!Running()) return;
   if (m_nBlanking == 4)
@@ -78,7 +79,7 @@ void CSlideShow::NewPicture() {
 }
 
 void CSlideShow::ChooseBlanking() {
-  const int mask = theApp.m_nBlankingMethod;
+  const int mask = m_settings.m_nBlankingMethod;
   if (m_bSwitchNow.load() || mask == 0) {
     m_nBlanking = 2;
   } else if (mask == 4 || mask == 2 || mask == 8) {
@@ -99,11 +100,11 @@ void CSlideShow::BuildOrder() {
   if (m_nWidth == 0 || m_nHeight == 0) return;
   m_nBatchSize = m_nBatchNext = 0;
   m_pOrder.reset();
-  if (theApp.m_bExtraMemory)
+  if (m_settings.m_bExtraMemory)
     m_pOrder = std::make_unique<CPixelOrder>(m_nWidth, m_nHeight);
   else
     m_pOrder = std::make_unique<CPixelOrder>(m_nWidth / 2, m_nHeight / 2);
-  m_pOrder->Fill(theApp.m_bExtraMemory);
+  m_pOrder->Fill(m_settings.m_bExtraMemory);
 }
 
 void CSlideShow::DrawPixels() {
@@ -116,7 +117,7 @@ void CSlideShow::DrawPixels() {
       }
       if (!Running()) return;
       if (m_bPictureDone.load()) return;
-      theApp.WaitWhilePaused();
+      m_control.WaitWhilePaused();
       if (m_nBatchNext == m_nBatchSize) ComputeBatch();
       PlotBatchPosition();
     }
@@ -130,11 +131,11 @@ void CSlideShow::DrawPixels() {
     }
     if (!Running()) return;
     if (m_bPictureDone.load()) return;
-    theApp.WaitWhilePaused();
+    m_control.WaitWhilePaused();
     int x = 0, y = 0;
     m_pOrder->Take(x, y);
     PlotPixel(x, y);
-    if (!theApp.m_bExtraMemory) {
+    if (!m_settings.m_bExtraMemory) {
       PlotPixel(x + 1, y);
       PlotPixel(x, y + 1);
       PlotPixel(x + 1, y + 1);
@@ -144,7 +145,7 @@ void CSlideShow::DrawPixels() {
 
 // Takes positions exactly as the reference loop would, only earlier.
 void CSlideShow::ComputeBatch() {
-  m_nBatchStride = theApp.m_bExtraMemory ? 1 : 4;
+  m_nBatchStride = m_settings.m_bExtraMemory ? 1 : 4;
   int positions = m_nBatchPositions;
   if (positions <= 0) positions = 2 * m_pEngine->Lanes() / m_nBatchStride;
   if (positions < 1) positions = 1;
@@ -197,11 +198,11 @@ void CSlideShow::FadeToBlack() {
       return;
     }
     if (!Running()) return;
-    theApp.WaitWhilePaused();
+    m_control.WaitWhilePaused();
     int x = 0, y = 0;
     m_pOrder->Take(x, y);
     m_surface.SetPixel(x, y, 0);
-    if (!theApp.m_bExtraMemory) {
+    if (!m_settings.m_bExtraMemory) {
       m_surface.SetPixel(x + 1, y, 0);
       m_surface.SetPixel(x, y + 1, 0);
       m_surface.SetPixel(x + 1, y + 1, 0);
@@ -215,4 +216,41 @@ void CSlideShow::FreeCurves() {
   m_pCurve.reset();
   m_plane.m_pCurve = nullptr;
   m_curves.clear();
+}
+
+void CSlideShow::BuildCatalogue() {
+  for (std::unique_ptr<CCurve>& pCurve : BuildCatalogueCurves(m_settings, m_control.m_bRunning))
+    m_curves.push_back(std::move(pCurve));
+}
+
+// Each curve leaves the list when shown and the list is rebuilt only when
+// empty, so every admitted entry is shown once before any is shown again.
+void CSlideShow::ChooseCurve() {
+  if (m_curves.empty()) BuildCatalogue();
+  // Out of memory: keep drawing the current curve rather than none.
+  if (std::unique_ptr<CCurve> pCurve = ChooseCurveFrom(m_curves, m_control.m_bRunning))
+    ShowCurve(std::move(pCurve));
+}
+
+void CSlideShow::TakeCurve(int n) {
+  if (std::unique_ptr<CCurve> pCurve = TakeCurveFrom(m_curves, n)) ShowCurve(std::move(pCurve));
+}
+
+void CSlideShow::ShowCurve(std::unique_ptr<CCurve> pCurve) {
+  m_pCurve = std::move(pCurve);
+  m_plane.m_pCurve = m_pCurve.get();
+  m_plane.m_x0 = m_pCurve->m_x0;
+  m_plane.m_y0 = m_pCurve->m_y0;
+  m_plane.m_x1 = m_pCurve->m_x1;
+  m_plane.m_y1 = m_pCurve->m_y1;
+}
+
+void CSlideShow::ChooseScheme() {
+  CChosenScheme chosen = ChooseSchemeFor(m_settings.m_nColourScheme, m_variants);
+  // Out of memory: the previous scheme colours the next picture too.
+  if (!chosen.pScheme) return;
+  // Replacing destroys the previous scheme, which advances a Metallic or
+  // Aluminium Foils channel order before the new scheme draws anything.
+  m_pScheme = std::move(chosen.pScheme);
+  m_nSchemeBit = chosen.nBit;
 }

@@ -5,22 +5,28 @@
 #include <memory>
 #include <vector>
 
+#include "colour/colour_scheme.h"
 #include "display/pixel_engine.h"
 #include "display/plane_map.h"
 #include "display/surface.h"
 
 class CCurve;
-class CColourScheme;
 class CPixelOrder;
+class CShowControl;
+struct CSettings;
 
 // The page label of a blanking method bit (4, 8; anything else is Fast Fade).
 const char* BlankingName(int nBlanking);
 
 // One slide show of fractals: the drawing state of a drawing window and the
-// frame cycle its drawing thread runs. Knows nothing of any window system.
+// frame cycle its drawing thread runs. Knows nothing of any window system and
+// reaches for no global: it draws by the settings, stops and pauses by the
+// control (which several shows may share) and draws through the surface and
+// sleeper it is given, all of which must outlive it.
 class CSlideShow {
  public:
-  CSlideShow(ISurface& surface, ISleeper& sleeper);
+  CSlideShow(const CSettings& settings, CShowControl& control, ISurface& surface,
+             ISleeper& sleeper);
   virtual ~CSlideShow();
   CSlideShow(const CSlideShow&) = delete;
   CSlideShow& operator=(const CSlideShow&) = delete;
@@ -37,11 +43,12 @@ class CSlideShow {
   void ClearToBlack();
   void FreeCurves();
 
-  // Defined with the curve selection and the catalogue.
-  void ChooseCurve();
-  void TakeCurve(int n);
+  // Appends the catalogue's curves to the list.
   void BuildCatalogue();
-  // Defined with the colour-scheme selection.
+  // The next curve from the list, rebuilt when empty.
+  void ChooseCurve();
+  // Curve n of the list becomes the current one (nothing happens for no such curve).
+  void TakeCurve(int n);
   void ChooseScheme();
 
   // Sets the size of the drawing and of the plane mapping together.
@@ -50,10 +57,15 @@ class CSlideShow {
   // Called on the drawing thread each time a picture has been drawn completely.
   std::function<void()> m_onPictureDone;
 
+  // Set by the drawing thread when it has cleaned up.
+  std::atomic<int> m_bThreadDone{0};
+
   std::vector<std::unique_ptr<CCurve>> m_curves;
   short m_nBlanking = 2;
   std::unique_ptr<CCurve> m_pCurve;
   CPlaneMap m_plane;
+  // Declared before the scheme, which advances them when destroyed.
+  CSchemeVariants m_variants;
   std::unique_ptr<CColourScheme> m_pScheme;
   int m_nWidth = 0;
   int m_nHeight = 0;
@@ -72,9 +84,13 @@ class CSlideShow {
   int m_nBatchPositions = 0;
 
  private:
+  bool Running() const;
+  void ShowCurve(std::unique_ptr<CCurve> pCurve);
   void ComputeBatch();
   void PlotBatchPosition();
 
+  const CSettings& m_settings;
+  CShowControl& m_control;
   ISurface& m_surface;
   ISleeper& m_sleeper;
 

@@ -11,13 +11,15 @@
 #include <atomic>
 #include <cstddef>
 
-#include "app/saver_app.h"
 #include "fractal/batch_simd.h"
 #include "fractal/curve.h"
 
 namespace {
 
-inline bool StillRunning() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; }
+// Read from memory on every step: the window thread clears it to stop a batch.
+inline bool StillRunning(const std::atomic<int>& bRunning) {
+  return bRunning.load(std::memory_order_relaxed) != 0;
+}
 
 }  // namespace
 

@@ -3,30 +3,27 @@
 #include <new>
 
 #include "app/random.h"
-#include "app/saver_app.h"
-#include "display/slide_show.h"
+#include "app/settings.h"
 #include "fractal/catalogue_data.h"
 #include "fractal/curve.h"
 
-bool ApplyMaxIterations(int& nIterations) {
-  const CSaverApp* pApp = AfxGetApp();
-  if (pApp->m_nMaxIterations != 0 && nIterations > pApp->m_nMaxIterations) {
-    if (pApp->m_nExcludeCurves != 0) return false;
-    nIterations = pApp->m_nMaxIterations;
+bool ApplyMaxIterations(const CSettings& settings, int& nIterations) {
+  if (settings.m_nMaxIterations != 0 && nIterations > settings.m_nMaxIterations) {
+    if (settings.m_nExcludeCurves != 0) return false;
+    nIterations = settings.m_nMaxIterations;
   }
   return true;
 }
 
-void ApplyMinIterations(int& nIterations) {
-  const CSaverApp* pApp = AfxGetApp();
-  if (pApp->m_nMinIterations != 0 && nIterations < pApp->m_nMinIterations) {
-    nIterations = pApp->m_nMinIterations;
+void ApplyMinIterations(const CSettings& settings, int& nIterations) {
+  if (settings.m_nMinIterations != 0 && nIterations < settings.m_nMinIterations) {
+    nIterations = settings.m_nMinIterations;
   }
 }
 
-bool LimitIterations(int& nIterations) {
-  if (!ApplyMaxIterations(nIterations)) return false;
-  ApplyMinIterations(nIterations);
+bool LimitIterations(const CSettings& settings, int& nIterations) {
+  if (!ApplyMaxIterations(settings, nIterations)) return false;
+  ApplyMinIterations(settings, nIterations);
   return true;
 }
 
@@ -34,57 +31,67 @@ double DrawThreshold(int nBase) { return nBase + (Rand() % 60) / 10; }
 
 namespace {
 
+// What every curve of one build is made with.
+struct CBuild {
+  const CSettings& settings;
+  const std::atomic<int>& bRunning;
+  std::vector<std::unique_ptr<CCurve>>& curves;
+};
+
 // The threshold is drawn after the allocation succeeded, so a failed
 // allocation leaves the entry out without consuming a draw.
 template <class T>
-void AppendCurve(std::vector<std::unique_ptr<CCurve>>& curves, double x0, double x1, double y0,
-                 double y1, int nIterations, int nThresholdBase, double a, double b, int nRow) {
+void AppendCurve(CBuild& build, double x0, double x1, double y0, double y1, int nIterations,
+                 int nThresholdBase, double a, double b, int nRow) {
   void* pMemory = ::operator new(sizeof(T), std::nothrow);
   if (pMemory == nullptr) return;
   const double dBailout = DrawThreshold(nThresholdBase);
   std::unique_ptr<CCurve> pCurve(new (pMemory) T(x0, x1, y0, y1, nIterations, dBailout, a, b, nRow));
-  curves.push_back(std::move(pCurve));
+  pCurve->m_pRunning = &build.bRunning;
+  build.curves.push_back(std::move(pCurve));
 }
 
 template <class T, std::size_t N>
-void AddTableCurves(std::vector<std::unique_ptr<CCurve>>& curves,
+void AddTableCurves(CBuild& build,
                     const std::array<catalogue::Entry, N>& table, bool bRaiseToMinimum) {
   for (std::size_t i = 0; i < N; ++i) {
     const catalogue::Entry& e = table[i];
     int n = e.nIterations;
-    if (!(bRaiseToMinimum ? LimitIterations(n) : ApplyMaxIterations(n))) continue;
-    AppendCurve<T>(curves, e.x0, e.x1, e.y0, e.y1, n, e.nThresholdBase, e.a, e.b,
+    const bool bAdmitted =
+        bRaiseToMinimum ? LimitIterations(build.settings, n) : ApplyMaxIterations(build.settings, n);
+    if (!bAdmitted) continue;
+    AppendCurve<T>(build, e.x0, e.x1, e.y0, e.y1, n, e.nThresholdBase, e.a, e.b,
                    static_cast<int>(i) + 1);
   }
 }
 
-void AddMandelbrotCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
-  AddTableCurves<CMandelbrotCurve>(curves, catalogue::kMandelbrot, true);
+void AddMandelbrotCurves(CBuild& build) {
+  AddTableCurves<CMandelbrotCurve>(build, catalogue::kMandelbrot, true);
 }
 
-void AddJuliaCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
-  AddTableCurves<CJuliaCurve>(curves, catalogue::kJulia, true);
+void AddJuliaCurves(CBuild& build) {
+  AddTableCurves<CJuliaCurve>(build, catalogue::kJulia, true);
 }
 
 // Dragon counts are never raised to the minimum.
-void AddDragonCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
-  AddTableCurves<CDragonCurve>(curves, catalogue::kDragon, false);
+void AddDragonCurves(CBuild& build) {
+  AddTableCurves<CDragonCurve>(build, catalogue::kDragon, false);
 }
 
-void AddPhoenixCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
-  AddTableCurves<CPhoenixCurve>(curves, catalogue::kPhoenix, true);
+void AddPhoenixCurves(CBuild& build) {
+  AddTableCurves<CPhoenixCurve>(build, catalogue::kPhoenix, true);
 }
 
 // All Newton curves share one limited count; the draws alternate between the
 // constant term and the threshold.
-void AddNewtonCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
+void AddNewtonCurves(CBuild& build) {
   int n = catalogue::kNewtonIterations;
-  if (!LimitIterations(n)) return;
+  if (!LimitIterations(build.settings, n)) return;
   int nRow = 0;
   for (const catalogue::NewtonTerm& term : catalogue::kNewton) {
     for (int j = 0; j < term.nCurves; ++j) {
       const double b = Rand() % term.nModulus + term.nAdd;
-      AppendCurve<CNewtonCurve>(curves, catalogue::kNewtonX0, catalogue::kNewtonX1,
+      AppendCurve<CNewtonCurve>(build, catalogue::kNewtonX0, catalogue::kNewtonX1,
                                 catalogue::kNewtonY0, catalogue::kNewtonY1, n, 4, term.i, b,
                                 ++nRow);
     }
@@ -93,11 +100,15 @@ void AddNewtonCurves(std::vector<std::unique_ptr<CCurve>>& curves) {
 
 }  // namespace
 
-void CSlideShow::BuildCatalogue() {
-  const int nCurveType = AfxGetApp()->m_nCurveType;
-  if (nCurveType & kMandelbrotType) AddMandelbrotCurves(m_curves);
-  if (nCurveType & kJuliaType) AddJuliaCurves(m_curves);
-  if (nCurveType & kDragonType) AddDragonCurves(m_curves);
-  if (nCurveType & kPhoenixType) AddPhoenixCurves(m_curves);
-  if (nCurveType & kNewtonType) AddNewtonCurves(m_curves);
+std::vector<std::unique_ptr<CCurve>> BuildCatalogueCurves(const CSettings& settings,
+                                                          const std::atomic<int>& bRunning) {
+  std::vector<std::unique_ptr<CCurve>> curves;
+  CBuild build{settings, bRunning, curves};
+  const int nCurveType = settings.m_nCurveType;
+  if (nCurveType & kMandelbrotType) AddMandelbrotCurves(build);
+  if (nCurveType & kJuliaType) AddJuliaCurves(build);
+  if (nCurveType & kDragonType) AddDragonCurves(build);
+  if (nCurveType & kPhoenixType) AddPhoenixCurves(build);
+  if (nCurveType & kNewtonType) AddNewtonCurves(build);
+  return curves;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "colour/colour.h"
 
 class CColourScheme;
@@ -14,6 +16,9 @@ constexpr int kNewtonType = 0x10;
 // "mandelbrot", "julia", "dragon", "phoenix", "newton"; "unknown" otherwise.
 const char* CurveTypeName(int nTypeBit);
 
+// The keep-running flag of a curve that belongs to no slide show: never cleared.
+inline const std::atomic<int> kNeverStop{1};
+
 // One drawable fractal. Immutable after construction; Iterate keeps all its
 // working values in locals, so a curve may be evaluated any number of times.
 class CCurve {
@@ -26,7 +31,7 @@ class CCurve {
         m_nTypeBit(nTypeBit), m_nRow(nRow) {}
   virtual ~CCurve() = default;
 
-  // Colour of the plane point (x, y); 0 at once when the saver is closing.
+  // Colour of the plane point (x, y); 0 at once when m_pRunning is cleared.
   virtual COLORREF Iterate(double x, double y, CColourScheme* pScheme) const = 0;
 
   double m_x0;
@@ -42,6 +47,10 @@ class CCurve {
   // in that type's catalogue table (0 for the default curve).
   int m_nTypeBit;
   int m_nRow;
+
+  // The keep-running flag of the show that draws the curve, tested once per
+  // iteration step; set before the curve is shared with other threads.
+  const std::atomic<int>* m_pRunning = &kNeverStop;
 };
 
 // z' = z^2 - p from z = 0: the set lies mirrored, its main body at positive x.

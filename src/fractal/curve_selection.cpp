@@ -1,7 +1,6 @@
 #include <new>
 
 #include "app/random.h"
-#include "display/slide_show.h"
 #include "fractal/catalogue.h"
 #include "fractal/curve.h"
 
@@ -18,28 +17,21 @@ std::unique_ptr<CCurve> NewDefaultCurve() {
 
 }  // namespace
 
-// Each curve leaves the list when shown and the list is rebuilt only when
-// empty, so every admitted entry is shown once before any is shown again.
-void CSlideShow::ChooseCurve() {
-  if (m_curves.empty()) BuildCatalogue();
-  if (m_curves.empty()) {
-    std::unique_ptr<CCurve> pDefault = NewDefaultCurve();
-    // Out of memory: keep drawing the current curve rather than none.
-    if (!pDefault) return;
-    m_curves.push_back(std::move(pDefault));
-  }
-  TakeCurve(Rand() % static_cast<int>(m_curves.size()));
+std::unique_ptr<CCurve> TakeCurveFrom(std::vector<std::unique_ptr<CCurve>>& curves, int n) {
+  if (n < 0 || n >= static_cast<int>(curves.size()) || !curves[n]) return nullptr;
+  std::unique_ptr<CCurve> pCurve = std::move(curves[n]);
+  curves.erase(curves.begin() + n);
+  if (curves.empty()) std::vector<std::unique_ptr<CCurve>>().swap(curves);
+  return pCurve;
 }
 
-void CSlideShow::TakeCurve(int n) {
-  if (n < 0 || n >= static_cast<int>(m_curves.size()) || !m_curves[n]) return;
-  m_pCurve = std::move(m_curves[n]);
-  m_curves.erase(m_curves.begin() + n);
-  if (m_curves.empty()) std::vector<std::unique_ptr<CCurve>>().swap(m_curves);
-
-  m_plane.m_pCurve = m_pCurve.get();
-  m_plane.m_x0 = m_pCurve->m_x0;
-  m_plane.m_y0 = m_pCurve->m_y0;
-  m_plane.m_x1 = m_pCurve->m_x1;
-  m_plane.m_y1 = m_pCurve->m_y1;
+std::unique_ptr<CCurve> ChooseCurveFrom(std::vector<std::unique_ptr<CCurve>>& curves,
+                                        const std::atomic<int>& bRunning) {
+  if (curves.empty()) {
+    std::unique_ptr<CCurve> pDefault = NewDefaultCurve();
+    if (!pDefault) return nullptr;
+    pDefault->m_pRunning = &bRunning;
+    curves.push_back(std::move(pDefault));
+  }
+  return TakeCurveFrom(curves, Rand() % static_cast<int>(curves.size()));
 }

@@ -1,7 +1,6 @@
 #include <atomic>
 #include <cmath>
 
-#include "app/saver_app.h"
 #include "colour/colour_scheme.h"
 #include "fractal/curve.h"
 
@@ -12,7 +11,9 @@ namespace {
 
 // Read from memory on every iteration: the window thread clears it to stop a
 // long pixel.
-inline bool StillRunning() { return theApp.m_bRunning.load(std::memory_order_relaxed) != 0; }
+inline bool StillRunning(const std::atomic<int>& bRunning) {
+  return bRunning.load(std::memory_order_relaxed) != 0;
+}
 
 }  // namespace
 
@@ -32,9 +33,10 @@ const char* CurveTypeName(int nTypeBit) {
 // first iterate that fails, and the inside value is that of the last one tested.
 
 COLORREF CMandelbrotCurve::Iterate(double x, double y, CColourScheme* pScheme) const {
+  const std::atomic<int>& bRunning = *m_pRunning;
   double X = 0.0, Y = 0.0, dModulus = 0.0;
   for (int k = 0; k < m_nIterations; ++k) {
-    if (!StillRunning()) return 0;
+    if (!StillRunning(bRunning)) return 0;
     const double XX = X * X, YY = Y * Y;
     const double nextX = (XX - x) - YY;
     Y = (X * Y) * 2 - y;
@@ -46,9 +48,10 @@ COLORREF CMandelbrotCurve::Iterate(double x, double y, CColourScheme* pScheme) c
 }
 
 COLORREF CJuliaCurve::Iterate(double x, double y, CColourScheme* pScheme) const {
+  const std::atomic<int>& bRunning = *m_pRunning;
   double X = x, Y = y, dModulus = 0.0;
   for (int k = 0; k < m_nIterations; ++k) {
-    if (!StillRunning()) return 0;
+    if (!StillRunning(bRunning)) return 0;
     const double XX = X * X, YY = Y * Y;
     const double nextX = (m_dParamA - YY) + XX;
     Y = (X * Y) * 2 + m_dParamB;
@@ -60,10 +63,11 @@ COLORREF CJuliaCurve::Iterate(double x, double y, CColourScheme* pScheme) const 
 }
 
 COLORREF CDragonCurve::Iterate(double x, double y, CColourScheme* pScheme) const {
+  const std::atomic<int>& bRunning = *m_pRunning;
   const double a = m_dParamA, b = m_dParamB;
   double X = x, Y = y, dModulus = 0.0;
   for (int k = 0; k < m_nIterations; ++k) {
-    if (!StillRunning()) return 0;
+    if (!StillRunning(bRunning)) return 0;
     const double XX = X * X, YY = Y * Y;
     const double U = (YY - XX) + X;
     const double V = (X * Y) * 2 - Y;
@@ -76,10 +80,11 @@ COLORREF CDragonCurve::Iterate(double x, double y, CColourScheme* pScheme) const
 }
 
 COLORREF CPhoenixCurve::Iterate(double x, double y, CColourScheme* pScheme) const {
+  const std::atomic<int>& bRunning = *m_pRunning;
   const double a = m_dParamA, b = m_dParamB;
   double X = x, Y = y, prevX = 0.0, prevY = 0.0, dModulus = 0.0;
   for (int k = 0; k < m_nIterations; ++k) {
-    if (!StillRunning()) return 0;
+    if (!StillRunning(bRunning)) return 0;
     const double XX = X * X, YY = Y * Y;
     const double nextY = ((b * prevY - XX) + a) + YY;
     const double nextX = (X * Y) * 2 + b * prevX;
@@ -94,11 +99,12 @@ COLORREF CPhoenixCurve::Iterate(double x, double y, CColourScheme* pScheme) cons
 }
 
 COLORREF CNewtonCurve::Iterate(double x, double y, CColourScheme* pScheme) const {
+  const std::atomic<int>& bRunning = *m_pRunning;
   const double a = m_dParamA, b = m_dParamB;
   double X = x, Y = y, prevX = 42.0, prevY = 42.0;
   int k = 0;
   while (k < m_nIterations) {
-    if (!StillRunning()) return 0;
+    if (!StillRunning(bRunning)) return 0;
     const double A = X * X, C = Y * Y;
     const double twoXPlusA = 2 * X + a;
     double D = twoXPlusA * twoXPlusA + 4 * C;

@@ -2,27 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "app/saver_app.h"
+#include "app/settings.h"
+#include "app/settings_table.h"
+#include "app/show_control.h"
 
-// The application object is global: every slide-show test starts from the
-// settings of an empty store and a running saver.
+// The settings an empty store loads.
+inline CSettings DefaultSettings() {
+  CSettings settings;
+  for (const CSettingDef& s : kSettings)
+    if (s.pInt) settings.*s.pInt = AdjustRead(s, s.nDefault);
+  return settings;
+}
+
+// What a slide show is handed: the settings of an empty store and a running control.
 class FrameCycleTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    theApp.m_bRunning.store(1);
-    theApp.m_bPaused.store(0);
-    theApp.m_bThreadDone.store(0);
-    theApp.m_nCompletionDelay = 1000;
-    theApp.m_bExtraMemory = 0;
-    theApp.m_nBlankingMethod = 2;
-    theApp.m_nColourScheme = 0xFFFF;
-    theApp.m_nCurveType = 0x3F;
-    theApp.m_nMinIterations = 0;
-    theApp.m_nMaxIterations = 0;
-    theApp.m_nExcludeCurves = 0;
-  }
-  void TearDown() override {
-    theApp.SetPaused(false);
-    theApp.m_bRunning.store(1);
-  }
+  CSettings m_settings = DefaultSettings();
+  CShowControl m_control;
 };

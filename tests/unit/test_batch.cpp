@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/saver_app.h"
 #include "colour/colour_scheme.h"
 #include "display/memory_surface.h"
 #include "display/pixel_engine.h"
@@ -156,13 +155,14 @@ TEST(BatchEdges, AnyNumberOfPoints) {
 // point then reads as the black of an interrupted Iterate.
 TEST_F(FrameCycleTest, ClosingStopsALongBatch) {
   CMandelbrotCurve endless(-1, 1, -1, 1, 2000000000, 4.0, 0, 0);
+  endless.m_pRunning = &m_control.m_bRunning;
   std::vector<double> xs(40, 0.0), ys(40, 0.0);
   for (SimdIsa isa : AvailableIsas()) {
-    theApp.m_bRunning.store(1);
+    m_control.m_bRunning.store(1);
     std::vector<IterationResult> out(xs.size(), IterationResult{IterationResult::kCount, 1, 0, 0, 0});
-    std::thread closer([] {
+    std::thread closer([this] {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      theApp.StopRunning();
+      m_control.StopRunning();
     });
     IterateBatch(endless, xs.data(), ys.data(), xs.size(), out.data(), isa);
     closer.join();
@@ -197,14 +197,14 @@ TEST_F(BatchExactness, PixelEngineGivesTheReferencePictures) {
     plane.m_x1 = curve->m_x1;
     plane.m_y1 = curve->m_y1;
     plane.m_pCurve = curve.get();
-    // Each scheme object moves the shared variant on when it goes.
-    CAluminiumFoilsScheme::s_nVariant = 3;
-    CAluminiumFoilsScheme reference;
+    // Each scheme object moves its variant on when it goes.
+    CSchemeVariants variants{.nAluminiumFoils = 3};
+    CAluminiumFoilsScheme reference(variants);
     std::vector<COLORREF> want(xs.size());
     for (std::size_t i = 0; i < xs.size(); ++i) want[i] = plane.ColourAt(xs[i], ys[i], &reference);
     for (const auto& engine : engines) {
-      CAluminiumFoilsScheme::s_nVariant = 3;
-      CAluminiumFoilsScheme scheme;
+      variants.nAluminiumFoils = 3;
+      CAluminiumFoilsScheme scheme(variants);
       std::vector<COLORREF> got(xs.size());
       engine->Colours(plane, &scheme, xs.data(), ys.data(), xs.size(), got.data());
       EXPECT_EQ(got, want) << CurveTypeName(curve->m_nTypeBit) << " " << curve->m_nRow << " with "
@@ -216,21 +216,16 @@ TEST_F(BatchExactness, PixelEngineGivesTheReferencePictures) {
 // Seeded slide shows: the reference frame cycle against batches that run
 // ahead (small as in the saver, large with two threads as in the renderer).
 TEST_F(FrameCycleTest, BatchedFrameCycleReplaysTheReference) {
-  theApp.m_nCompletionDelay = 0;
-  theApp.m_nBlankingMethod = 14;
+  m_settings.m_nCompletionDelay = 0;
+  m_settings.m_nBlankingMethod = 14;
   for (int extra : {0, 1}) {
-    theApp.m_bExtraMemory = extra;
+    m_settings.m_bExtraMemory = extra;
     std::vector<std::vector<COLORREF>> pictures[3];
     for (int run = 0; run < 3; ++run) {
-      SetUp();
-      theApp.m_nCompletionDelay = 0;
-      theApp.m_nBlankingMethod = 14;
-      theApp.m_bExtraMemory = extra;
-      CMetallicScheme::s_nVariant = 0;
-      CAluminiumFoilsScheme::s_nVariant = 0;
+      m_control.m_bRunning.store(1);
       CMemorySurface surface(33, 21);
       CCountingSleeper sleeper;
-      CSlideShow show(surface, sleeper);
+      CSlideShow show(m_settings, m_control, surface, sleeper);
       show.SetSize(33, 21);
       if (run == 0) show.m_pEngine.reset();
       if (run == 2) {
@@ -239,7 +234,7 @@ TEST_F(FrameCycleTest, BatchedFrameCycleReplaysTheReference) {
       }
       show.m_onPictureDone = [&, run] {
         pictures[run].push_back(surface.Pixels());
-        if (pictures[run].size() >= 6) theApp.StopRunning();
+        if (pictures[run].size() >= 6) m_control.StopRunning();
       };
       show.DrawThreadProc(4242);
     }

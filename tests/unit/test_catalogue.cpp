@@ -149,7 +149,7 @@ TEST_F(Catalogue, ThresholdsAndNewtonTermsStayInTheirRanges) {
 }
 
 TEST_F(Catalogue, MaximumReducesOrExcludes) {
-  theApp.m_nMaxIterations = 100;
+  m_settings.m_nMaxIterations = 100;
   m_show.BuildCatalogue();
   ASSERT_EQ(m_show.m_curves.size(), 101u);
   for (const auto& p : m_show.m_curves) EXPECT_LE(p->m_nIterations, 100);
@@ -157,7 +157,7 @@ TEST_F(Catalogue, MaximumReducesOrExcludes) {
   EXPECT_EQ(Find(kMandelbrotType, 13).m_nIterations, 100);
 
   m_show.m_curves.clear();
-  theApp.m_nExcludeCurves = 1;
+  m_settings.m_nExcludeCurves = 1;
   m_show.BuildCatalogue();
   std::vector<std::pair<int, int>> expected = {
       {1, 1}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}, {2, 10}, {2, 37}, {4, 1}, {4, 2},
@@ -166,13 +166,13 @@ TEST_F(Catalogue, MaximumReducesOrExcludes) {
   EXPECT_EQ(Entries(), expected);
 
   m_show.m_curves.clear();
-  theApp.m_nMaxIterations = 99;
+  m_settings.m_nMaxIterations = 99;
   m_show.BuildCatalogue();
   EXPECT_EQ(CountOf(kNewtonType), 0);
 }
 
 TEST_F(Catalogue, MinimumRaisesAllButDragon) {
-  theApp.m_nMinIterations = 500;
+  m_settings.m_nMinIterations = 500;
   m_show.BuildCatalogue();
   ASSERT_EQ(m_show.m_curves.size(), 101u);
   for (const auto& p : m_show.m_curves) {
@@ -188,8 +188,8 @@ TEST_F(Catalogue, MinimumRaisesAllButDragon) {
 }
 
 TEST_F(Catalogue, MinimumAboveMaximum) {
-  theApp.m_nMinIterations = 300;
-  theApp.m_nMaxIterations = 200;
+  m_settings.m_nMinIterations = 300;
+  m_settings.m_nMaxIterations = 200;
   m_show.BuildCatalogue();  // Reduce: lowered to 200, then raised to 300
   for (const auto& p : m_show.m_curves) {
     if (p->m_nTypeBit == kDragonType) continue;
@@ -199,7 +199,7 @@ TEST_F(Catalogue, MinimumAboveMaximum) {
   EXPECT_EQ(Find(kDragonType, 1).m_nIterations, 64);
 
   m_show.m_curves.clear();
-  theApp.m_nExcludeCurves = 1;
+  m_settings.m_nExcludeCurves = 1;
   m_show.BuildCatalogue();  // Exclude: Mandelbrot 9 (400) gone, 11 (200) raised
   EXPECT_EQ(Find(kMandelbrotType, 11).m_nIterations, 300);
   for (const auto& p : m_show.m_curves) EXPECT_NE(p->m_nRow == 9 && p->m_nTypeBit == 1, true);
@@ -207,40 +207,40 @@ TEST_F(Catalogue, MinimumAboveMaximum) {
 }
 
 TEST_F(Catalogue, LimitEqualToTheCountChangesNothing) {
-  theApp.m_nMaxIterations = 900;
-  theApp.m_nExcludeCurves = 1;
-  theApp.m_nMinIterations = 50;
+  m_settings.m_nMaxIterations = 900;
+  m_settings.m_nExcludeCurves = 1;
+  m_settings.m_nMinIterations = 50;
   m_show.BuildCatalogue();
   EXPECT_EQ(m_show.m_curves.size(), 101u);
   EXPECT_EQ(Find(kMandelbrotType, 13).m_nIterations, 900);
   EXPECT_EQ(Find(kMandelbrotType, 3).m_nIterations, 50);
   int n = 64;
-  EXPECT_TRUE(LimitIterations(n));
+  EXPECT_TRUE(LimitIterations(m_settings, n));
   EXPECT_EQ(n, 64);
 }
 
 TEST_F(Catalogue, NegativeLimitsActAsSignedNumbers) {
-  theApp.m_nMaxIterations = -1;  // a stored 0xFFFFFFFF
+  m_settings.m_nMaxIterations = -1;  // a stored 0xFFFFFFFF
   m_show.BuildCatalogue();
   ASSERT_EQ(m_show.m_curves.size(), 101u);
   for (const auto& p : m_show.m_curves) EXPECT_EQ(p->m_nIterations, -1);
 
   m_show.m_curves.clear();
-  theApp.m_nExcludeCurves = 1;
+  m_settings.m_nExcludeCurves = 1;
   EXPECT_EQ(DrawsTaken(3, [&] { m_show.BuildCatalogue(); }), 0);
   EXPECT_TRUE(m_show.m_curves.empty());
 
-  theApp.m_nMaxIterations = 0;
-  theApp.m_nMinIterations = -5;
+  m_settings.m_nMaxIterations = 0;
+  m_settings.m_nMinIterations = -5;
   m_show.BuildCatalogue();
   EXPECT_EQ(Find(kMandelbrotType, 3).m_nIterations, 50);
 }
 
 TEST_F(Catalogue, TypeMaskSelectsBuildersAndAppends) {
-  theApp.m_nCurveType = 0x20;
+  m_settings.m_nCurveType = 0x20;
   m_show.BuildCatalogue();
   EXPECT_TRUE(m_show.m_curves.empty());
-  theApp.m_nCurveType = kNewtonType | kDragonType | 0x40;
+  m_settings.m_nCurveType = kNewtonType | kDragonType | 0x40;
   m_show.BuildCatalogue();
   ASSERT_EQ(m_show.m_curves.size(), 33u);
   EXPECT_EQ(m_show.m_curves.front()->m_nTypeBit, kDragonType);

@@ -179,13 +179,14 @@ TEST(Curves, NewtonUsesItsOwnNumeratorAndTheNewX) {
   EXPECT_EQ(newX.m_nRoot, 1);
 }
 
+// Each curve tests the flag its show hands it.
 class KeepRunningFlag : public ::testing::Test {
  protected:
-  void TearDown() override { theApp.m_bRunning.store(1); }
+  std::atomic<int> m_bRunning{1};
 };
 
 TEST_F(KeepRunningFlag, ClearedFlagReturnsBlackWithoutAScheme) {
-  theApp.m_bRunning.store(0);
+  m_bRunning.store(0);
   std::unique_ptr<CCurve> curves[] = {
       std::make_unique<CMandelbrotCurve>(Make<CMandelbrotCurve>(100, 4)),
       std::make_unique<CJuliaCurve>(Make<CJuliaCurve>(100, 4)),
@@ -194,6 +195,7 @@ TEST_F(KeepRunningFlag, ClearedFlagReturnsBlackWithoutAScheme) {
       std::make_unique<CNewtonCurve>(Make<CNewtonCurve>(100, 4)),
   };
   for (const auto& pCurve : curves) {
+    pCurve->m_pRunning = &m_bRunning;
     CRecordingScheme s;
     EXPECT_EQ(pCurve->Iterate(0.1, 0.1, &s), 0u);
     EXPECT_EQ(s.m_nCalls, 0);
@@ -213,10 +215,11 @@ TEST_F(KeepRunningFlag, ClearingItStopsAnEndlessPixel) {
        std::numeric_limits<double>::quiet_NaN(), 0},
   };
   for (const Endless& c : cases) {
-    theApp.m_bRunning.store(1);
-    std::thread closer([] {
+    m_bRunning.store(1);
+    c.pCurve->m_pRunning = &m_bRunning;
+    std::thread closer([this] {
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
-      theApp.m_bRunning.store(0);
+      m_bRunning.store(0);
     });
     CRecordingScheme s;
     EXPECT_EQ(c.pCurve->Iterate(c.x, c.y, &s), 0u);

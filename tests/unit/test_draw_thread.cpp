@@ -19,7 +19,10 @@ using namespace std::chrono_literals;
 // Surface, sleeper and show in one block, so the drawing thread's share
 // keeps all three alive.
 struct CDrawing {
-  CDrawing(int w, int h) : surface(w, h), show(surface, sleeper) { show.SetSize(w, h); }
+  CDrawing(const CSettings& settings, CShowControl& control, int w, int h)
+      : surface(w, h), show(settings, control, surface, sleeper) {
+    show.SetSize(w, h);
+  }
   CMemorySurface surface;
   CRealSleeper sleeper;
   CSlideShow show;
@@ -39,14 +42,12 @@ bool Eventually(const std::function<bool()>& condition) {
 // Next, pause, resume, snapshots and the stop, at random moments, from
 // another thread; ThreadSanitizer runs this in the test command.
 TEST_F(FrameCycleTest, ThreadStressNextPauseSnapshotStop) {
-  theApp.m_nCompletionDelay = 0;
-  theApp.m_nBlankingMethod = 14;
   std::mt19937 random(12345);
   for (int round = 0; round < 6; ++round) {
-    SetUp();
-    theApp.m_nCompletionDelay = round % 2 ? 0 : 200;
-    theApp.m_nBlankingMethod = 14;
-    auto drawing = std::make_shared<CDrawing>(32, 24);
+    m_control.m_bRunning.store(1);
+    m_settings.m_nCompletionDelay = round % 2 ? 0 : 200;
+    m_settings.m_nBlankingMethod = 14;
+    auto drawing = std::make_shared<CDrawing>(m_settings, m_control, 32, 24);
     CDrawThread thread;
     thread.Start(ShowOf(drawing), 100u + round);
     for (int step = 0; step < 40; ++step) {
@@ -55,33 +56,33 @@ TEST_F(FrameCycleTest, ThreadStressNextPauseSnapshotStop) {
           drawing->show.m_bPictureDone.store(1);
           drawing->show.m_bSwitchNow.store(1);
           break;
-        case 1: theApp.SetPaused(true); break;
-        case 2: theApp.SetPaused(false); break;
+        case 1: m_control.SetPaused(true); break;
+        case 2: m_control.SetPaused(false); break;
         default: (void)drawing->surface.Snapshot(); break;
       }
       std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
     }
-    theApp.StopRunning();  // also while paused
+    m_control.StopRunning();  // also while paused
     EXPECT_TRUE(thread.WaitDone(5000)) << round;
-    EXPECT_EQ(theApp.m_bThreadDone.load(), 1);
-    theApp.SetPaused(false);
+    EXPECT_EQ(drawing->show.m_bThreadDone.load(), 1);
+    m_control.SetPaused(false);
   }
 }
 
 TEST_F(FrameCycleTest, ThreadPauseHoldsTheDrawingUntilResumed) {
-  auto drawing = std::make_shared<CDrawing>(400, 300);
-  theApp.m_bExtraMemory = 1;
+  auto drawing = std::make_shared<CDrawing>(m_settings, m_control, 400, 300);
+  m_settings.m_bExtraMemory = 1;
   CDrawThread thread;
   thread.Start(ShowOf(drawing), 5);
   ASSERT_TRUE(Eventually([&] { return drawing->surface.PixelsSet() > 100; }));
-  theApp.SetPaused(true);
+  m_control.SetPaused(true);
   std::this_thread::sleep_for(50ms);  // lets the thread reach the gate
   const auto held = drawing->surface.PixelsSet();
   std::this_thread::sleep_for(100ms);
   EXPECT_EQ(drawing->surface.PixelsSet(), held);
-  theApp.SetPaused(false);
+  m_control.SetPaused(false);
   EXPECT_TRUE(Eventually([&] { return drawing->surface.PixelsSet() > held; }));
-  theApp.StopRunning();
+  m_control.StopRunning();
   EXPECT_TRUE(thread.WaitDone(5000));
 }
 
@@ -116,7 +117,10 @@ class CStuckSurface : public CMemorySurface {
 };
 
 struct CStuckDrawing {
-  CStuckDrawing() : surface(8, 8), show(surface, sleeper) { show.SetSize(8, 8); }
+  CStuckDrawing(const CSettings& settings, CShowControl& control)
+      : surface(8, 8), show(settings, control, surface, sleeper) {
+    show.SetSize(8, 8);
+  }
   CStuckSurface surface;
   CCountingSleeper sleeper;
   CSlideShow show;
@@ -126,14 +130,14 @@ struct CStuckDrawing {
 // The owner gives up waiting and goes; the thread, released later, must
 // still find everything it uses alive (AddressSanitizer checks this).
 TEST_F(FrameCycleTest, ThreadOutlivingItsOwnerTouchesNoFreedState) {
-  auto drawing = std::make_shared<CStuckDrawing>();
+  auto drawing = std::make_shared<CStuckDrawing>(m_settings, m_control);
   std::weak_ptr<CStuckDrawing> watch = drawing;
   CStuckSurface* surface = &drawing->surface;
   {
     auto thread = std::make_unique<CDrawThread>();
     thread->Start(std::shared_ptr<CSlideShow>(drawing, &drawing->show), 1);
     surface->WaitEntered();
-    theApp.StopRunning();
+    m_control.StopRunning();
     EXPECT_FALSE(thread->WaitDone(20));
     drawing.reset();
     thread.reset();  // detaches: the thread keeps its share

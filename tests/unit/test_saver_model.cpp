@@ -72,7 +72,7 @@ TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   app.m_bPausingActive = app.m_bNextActive = 1;
   CMemorySurface surface(4, 4);
   CCountingSleeper sleeper;
-  CSlideShow show(surface, sleeper);
+  CSlideShow show(app, app, surface, sleeper);
   show.m_bPictureDone.store(0);  // halfway through a picture
   show.m_bSwitchNow.store(0);
   EXPECT_EQ(ActOnKey('S', false, app, &show), ESaverAction::Pause);

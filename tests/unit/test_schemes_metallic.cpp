@@ -11,14 +11,10 @@ struct Triple {
   Rgb c;
 };
 
-// The counters are class-wide: every test starts from order 0.
+// Every test's counters start from order 0.
 class MetallicSchemes : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CMetallicScheme::s_nVariant = 0;
-    CAluminiumFoilsScheme::s_nVariant = 0;
-  }
-  void TearDown() override { SetUp(); }
+  CSchemeVariants m_variants;
 };
 
 TEST_F(MetallicSchemes, MetallicSegmentEnds) {
@@ -33,7 +29,7 @@ TEST_F(MetallicSchemes, MetallicSegmentEnds) {
       {213, {104, 112, 124}}, {224, {36, 28, 36}},    {243, {156, 164, 167}},
       {244, {148, 156, 160}}, {253, {72, 69, 73}},    {254, {56, 53, 57}},
   };
-  CMetallicScheme s;
+  CMetallicScheme s(m_variants);
   for (const Triple& c : cases) EXPECT_EQ(ToRgb(s.CountColour(c.t)), c.c) << "t=" << c.t;
 }
 
@@ -49,7 +45,7 @@ TEST_F(MetallicSchemes, AluminiumFoilsSegmentEndsAndWrapAround) {
       {219, {19, 9, 0}},      {239, {27, 53, 0}},     {240, {30, 58, 0}},
       {241, {28, 56, 0}},     {253, {2, 22, 0}},      {254, {60, 44, 23}},
   };
-  CAluminiumFoilsScheme s;
+  CAluminiumFoilsScheme s(m_variants);
   for (const Triple& c : cases) EXPECT_EQ(ToRgb(s.CountColour(c.t)), c.c) << "t=" << c.t;
 }
 
@@ -57,11 +53,11 @@ TEST_F(MetallicSchemes, AluminiumFoilsSegmentEndsAndWrapAround) {
 // rounding of the product and of the sum lifts it. x87 extended precision
 // would give one less, so the 32-bit Windows build proves SSE2 here.
 TEST_F(MetallicSchemes, DoubleRoundingPoints) {
-  CMetallicScheme m;
+  CMetallicScheme m(m_variants);
   EXPECT_EQ(ToRgb(m.CountColour(207)), (Rgb{66, 68, 76}));
   EXPECT_EQ(ToRgb(m.CountColour(212)), (Rgb{108, 116, 128}));
   EXPECT_EQ(ToRgb(m.CountColour(249)), (Rgb{106, 108, 112}));
-  CAluminiumFoilsScheme f;
+  CAluminiumFoilsScheme f(m_variants);
   EXPECT_EQ(ToRgb(f.CountColour(107)), (Rgb{66, 70, 74}));
   EXPECT_EQ(ToRgb(f.CountColour(156)), (Rgb{70, 70, 74}));
   EXPECT_EQ(ToRgb(f.CountColour(167)), (Rgb{84, 86, 83}));
@@ -71,33 +67,33 @@ TEST_F(MetallicSchemes, DoubleRoundingPoints) {
 }
 
 TEST_F(MetallicSchemes, VariantSelectsChannelOrder) {
-  CMetallicScheme s;  // (56, 53, 57) at 0
+  CMetallicScheme s(m_variants);  // (56, 53, 57) at 0
   const Rgb expected[6] = {{56, 53, 57}, {56, 57, 53}, {53, 56, 57},
                            {53, 57, 56}, {57, 56, 53}, {57, 53, 56}};
   for (int v = 0; v < 6; ++v) {
-    CMetallicScheme::s_nVariant = static_cast<std::int16_t>(v);
+    m_variants.nMetallic = static_cast<std::int16_t>(v);
     EXPECT_EQ(ToRgb(s.CountColour(0)), expected[v]) << "variant " << v;
   }
 }
 
 TEST_F(MetallicSchemes, DestructorsAdvanceOnlyTheirOwnCounter) {
   for (int i = 1; i <= 6; ++i) {
-    { CMetallicScheme s; }
-    EXPECT_EQ(CMetallicScheme::s_nVariant, i % 6);
-    EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 0);
+    { CMetallicScheme s(m_variants); }
+    EXPECT_EQ(m_variants.nMetallic, i % 6);
+    EXPECT_EQ(m_variants.nAluminiumFoils, 0);
   }
-  { CAluminiumFoilsScheme s; }
-  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 1);
-  EXPECT_EQ(CMetallicScheme::s_nVariant, 0);
+  { CAluminiumFoilsScheme s(m_variants); }
+  EXPECT_EQ(m_variants.nAluminiumFoils, 1);
+  EXPECT_EQ(m_variants.nMetallic, 0);
 }
 
 TEST_F(MetallicSchemes, VariantSetterReducesModuloSix) {
-  EXPECT_TRUE(SetSchemeVariant(0x8000, 8));
-  EXPECT_EQ(CMetallicScheme::s_nVariant, 2);
-  EXPECT_TRUE(SetSchemeVariant(0x4000, -1));
-  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 5);
-  EXPECT_EQ(SchemeVariant(0x4000), 5);
-  EXPECT_FALSE(SetSchemeVariant(0x0001, 3));
+  EXPECT_TRUE(SetSchemeVariant(m_variants, 0x8000, 8));
+  EXPECT_EQ(m_variants.nMetallic, 2);
+  EXPECT_TRUE(SetSchemeVariant(m_variants, 0x4000, -1));
+  EXPECT_EQ(m_variants.nAluminiumFoils, 5);
+  EXPECT_EQ(SchemeVariant(m_variants, 0x4000), 5);
+  EXPECT_FALSE(SetSchemeVariant(m_variants, 0x0001, 3));
 }
 
 }  // namespace

@@ -26,24 +26,23 @@ TEST(InsideColour, ScalesTheModulusOntoTheCycle) {
 }
 
 TEST(InsideColour, RawValueSchemesReturnTheProduct) {
+  CSchemeVariants v;
   EXPECT_EQ(CMonoScheme().InsideColour(0.0), 0u);
   EXPECT_EQ(CMonoScheme().InsideColour(1.5), 3u);
-  EXPECT_EQ(CMetallicScheme().InsideColour(0.0), 0u);
-  EXPECT_EQ(CMetallicScheme().InsideColour(1.5), 381u);  // red 125, green 1
-  EXPECT_EQ(CAluminiumFoilsScheme().InsideColour(45.0), 11430u);
-  CMetallicScheme::s_nVariant = 0;
-  CAluminiumFoilsScheme::s_nVariant = 0;
+  EXPECT_EQ(CMetallicScheme(v).InsideColour(0.0), 0u);
+  EXPECT_EQ(CMetallicScheme(v).InsideColour(1.5), 381u);  // red 125, green 1
+  EXPECT_EQ(CAluminiumFoilsScheme(v).InsideColour(45.0), 11430u);
 }
 
 TEST(InsideColour, NonFiniteModulusGivesNoHighBits) {
   // No curve passes these; the colour must still be a plain 24-bit value.
   const double bad[] = {1e300, -1e300, std::numeric_limits<double>::quiet_NaN()};
+  CSchemeVariants variants;
   for (double v : bad) {
     EXPECT_EQ(CMonoScheme().InsideColour(v) >> 24, 0u);
-    EXPECT_EQ(CAluminiumFoilsScheme().InsideColour(v) >> 24, 0u);
+    EXPECT_EQ(CAluminiumFoilsScheme(variants).InsideColour(v) >> 24, 0u);
     EXPECT_EQ(CRainbowScheme().InsideColour(v) >> 24, 0u);
   }
-  CAluminiumFoilsScheme::s_nVariant = 0;
 }
 
 TEST(RootColour, GradientMirrorsTheSecondRoot) {
@@ -59,7 +58,8 @@ TEST(RootColour, GradientMirrorsTheSecondRoot) {
 TEST(RootColour, OtherSchemesColourByCountAlone) {
   for (int bit = 1; bit <= 0x8000; bit <<= 1) {
     if (bit >= 0x0100 && bit <= 0x2000) continue;  // the gradient family
-    std::unique_ptr<CColourScheme> s = CreateScheme(bit);
+    CSchemeVariants v;
+    std::unique_ptr<CColourScheme> s = CreateScheme(bit, v);
     ASSERT_TRUE(s);
     for (int n : {0, 3, 17, 200}) {
       const COLORREF c = s->CountColour(n);
@@ -68,13 +68,12 @@ TEST(RootColour, OtherSchemesColourByCountAlone) {
       EXPECT_EQ(s->RootColour(n, 7, 5), c) << SchemeName(bit);
     }
   }
-  CMetallicScheme::s_nVariant = 0;
-  CAluminiumFoilsScheme::s_nVariant = 0;
 }
 
 TEST(SchemeRegistry, EveryBitRepeatsOnItsCycleAndStaysIn24Bits) {
   for (int bit = 1; bit <= 0x8000; bit <<= 1) {
-    std::unique_ptr<CColourScheme> s = CreateScheme(bit);
+    CSchemeVariants v;
+    std::unique_ptr<CColourScheme> s = CreateScheme(bit, v);
     ASSERT_TRUE(s);
     const int nCycle = SchemeCycleLength(bit);
     ASSERT_GT(nCycle, 0);
@@ -87,8 +86,6 @@ TEST(SchemeRegistry, EveryBitRepeatsOnItsCycleAndStaysIn24Bits) {
     }
     for (double m = 0.0; m <= 45.0; m += 0.37) EXPECT_EQ(s->InsideColour(m) >> 24, 0u);
   }
-  CMetallicScheme::s_nVariant = 0;
-  CAluminiumFoilsScheme::s_nVariant = 0;
 }
 
 TEST(SchemeRegistry, NamesAndBitsRoundTrip) {
@@ -103,7 +100,8 @@ TEST(SchemeRegistry, NamesAndBitsRoundTrip) {
   for (int bit = 1; bit <= 0x8000; bit <<= 1) EXPECT_EQ(SchemeBitFromName(SchemeName(bit)), bit);
   EXPECT_EQ(SchemeBitFromName("rainbow"), 0);
   EXPECT_EQ(SchemeBitFromName(""), 0);
-  EXPECT_EQ(CreateScheme(0x10000), nullptr);
+  CSchemeVariants v;
+  EXPECT_EQ(CreateScheme(0x10000, v), nullptr);
   EXPECT_EQ(SchemeCycleLength(0x0002), 2);
   EXPECT_EQ(SchemeCycleLength(0x0010), 14);
   EXPECT_EQ(SchemeCycleLength(0x2000), 253);

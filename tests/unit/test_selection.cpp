@@ -36,7 +36,7 @@ TEST_F(CurveSelection, EveryEntryOnceBeforeTheRebuild) {
 }
 
 TEST_F(CurveSelection, RebuildDrawsFirstThenTheIndex) {
-  CSlideShow reference(m_surface, m_sleeper);
+  CSlideShow reference(m_settings, m_control, m_surface, m_sleeper);
   SRand(99);
   reference.BuildCatalogue();
   const int index = Rand() % 101;
@@ -100,7 +100,7 @@ TEST_F(CurveSelection, TakingReplacesAndDeletesTheCurrentCurve) {
 }
 
 TEST_F(CurveSelection, NoTypeBitsGiveTheDefaultCurveEveryTime) {
-  theApp.m_nCurveType = 0x20;
+  m_settings.m_nCurveType = 0x20;
   for (int call = 0; call < 5; ++call) {
     // The default curve's threshold, then the index.
     EXPECT_EQ(DrawsTaken(40 + call, [&] { m_show.ChooseCurve(); }), 2);
@@ -119,9 +119,9 @@ TEST_F(CurveSelection, NoTypeBitsGiveTheDefaultCurveEveryTime) {
 }
 
 TEST_F(CurveSelection, DefaultCurveIgnoresTheLimits) {
-  theApp.m_nMaxIterations = 10;
-  theApp.m_nExcludeCurves = 1;
-  theApp.m_nMinIterations = 5;
+  m_settings.m_nMaxIterations = 10;
+  m_settings.m_nExcludeCurves = 1;
+  m_settings.m_nMinIterations = 5;
   m_show.ChooseCurve();
   EXPECT_EQ(m_show.m_pCurve->m_nRow, 0);
   EXPECT_EQ(m_show.m_pCurve->m_nIterations, 100);

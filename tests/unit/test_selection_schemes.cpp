@@ -2,6 +2,7 @@
 
 #include <map>
 #include <typeinfo>
+#include <vector>
 
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
@@ -15,7 +16,8 @@ using SchemeSelection = SlideShowTest;
 void ExpectSchemeOfBit(const CSlideShow& show, int nBit) {
   ASSERT_TRUE(show.m_pScheme);
   EXPECT_EQ(show.m_nSchemeBit, nBit);
-  const std::unique_ptr<CColourScheme> reference = CreateScheme(nBit);
+  CSchemeVariants variants;
+  const std::unique_ptr<CColourScheme> reference = CreateScheme(nBit, variants);
   const CColourScheme& chosen = *show.m_pScheme;
   EXPECT_EQ(typeid(chosen), typeid(*reference)) << SchemeName(nBit);
 }
@@ -24,7 +26,7 @@ TEST_F(SchemeSelection, EmptyOrSingleMasksNeedNoDraw) {
   const std::pair<int, int> cases[] = {{0, 0x0001}, {0x0002, 0x0002}, {0x8000, 0x8000},
                                        {0x0400, 0x0400}};
   for (const auto& [mask, bit] : cases) {
-    theApp.m_nColourScheme = mask;
+    m_settings.m_nColourScheme = mask;
     for (int call = 0; call < 3; ++call) {
       EXPECT_EQ(DrawsTaken(11 + call, [&] { m_show.ChooseScheme(); }), 0) << mask;
       ExpectSchemeOfBit(m_show, bit);
@@ -34,14 +36,14 @@ TEST_F(SchemeSelection, EmptyOrSingleMasksNeedNoDraw) {
 
 TEST_F(SchemeSelection, MaskWithoutSchemeBitsIsRainbow) {
   for (int mask : {0x10000, 0x7FFF0000, static_cast<int>(0xFFFF0000u)}) {
-    theApp.m_nColourScheme = mask;
+    m_settings.m_nColourScheme = mask;
     EXPECT_EQ(DrawsTaken(3, [&] { m_show.ChooseScheme(); }), 0);
     ExpectSchemeOfBit(m_show, 0x0001);
   }
 }
 
 TEST_F(SchemeSelection, BitsBeyondTheSixteenNeverMatch) {
-  theApp.m_nColourScheme = 0x10002;  // "Mono" and a meaningless bit
+  m_settings.m_nColourScheme = 0x10002;  // "Mono" and a meaningless bit
   int nDraws = 0;
   for (unsigned seed = 1; seed <= 50; ++seed) {
     nDraws += DrawsTaken(seed, [&] { m_show.ChooseScheme(); });
@@ -51,7 +53,7 @@ TEST_F(SchemeSelection, BitsBeyondTheSixteenNeverMatch) {
 }
 
 TEST_F(SchemeSelection, DrawsAreThrownBackUntilAnEnabledBit) {
-  theApp.m_nColourScheme = 0x8001;
+  m_settings.m_nColourScheme = 0x8001;
   SRand(2024);
   int k = 0;
   int nDraws = 0;
@@ -63,7 +65,7 @@ TEST_F(SchemeSelection, DrawsAreThrownBackUntilAnEnabledBit) {
   ExpectSchemeOfBit(m_show, 1 << k);
 
   // Everything enabled: the first draw decides.
-  theApp.m_nColourScheme = 0xFFFF;
+  m_settings.m_nColourScheme = 0xFFFF;
   SRand(77);
   const int first = Rand() % 16;
   SRand(77);
@@ -72,7 +74,7 @@ TEST_F(SchemeSelection, DrawsAreThrownBackUntilAnEnabledBit) {
 }
 
 TEST_F(SchemeSelection, EnabledSchemesAreEquallyLikely) {
-  theApp.m_nColourScheme = 0x8001;
+  m_settings.m_nColourScheme = 0x8001;
   std::map<int, int> counts;
   for (int i = 0; i < 2000; ++i) {
     m_show.ChooseScheme();
@@ -82,7 +84,7 @@ TEST_F(SchemeSelection, EnabledSchemesAreEquallyLikely) {
   EXPECT_GT(counts[0x0001], 800);
   EXPECT_GT(counts[0x8000], 800);
 
-  theApp.m_nColourScheme = -1;  // every bit, the meaningless ones too
+  m_settings.m_nColourScheme = -1;  // every bit, the meaningless ones too
   counts.clear();
   for (int i = 0; i < 16000; ++i) {
     m_show.ChooseScheme();
@@ -96,20 +98,41 @@ TEST_F(SchemeSelection, EnabledSchemesAreEquallyLikely) {
 }
 
 TEST_F(SchemeSelection, MetallicPicturesCycleThroughTheChannelOrders) {
-  theApp.m_nColourScheme = 0x8000;
+  m_settings.m_nColourScheme = 0x8000;
   for (int n = 1; n <= 14; ++n) {
     m_show.ChooseScheme();
     // n - 1 Metallic objects destroyed so far.
-    EXPECT_EQ(CMetallicScheme::s_nVariant, (n - 1) % 6) << "call " << n;
+    EXPECT_EQ(m_show.m_variants.nMetallic, (n - 1) % 6) << "call " << n;
   }
-  const int v = CMetallicScheme::s_nVariant;
-  theApp.m_nColourScheme = 0x4000;
+  const int v = m_show.m_variants.nMetallic;
+  m_settings.m_nColourScheme = 0x4000;
   m_show.ChooseScheme();
-  EXPECT_EQ(CMetallicScheme::s_nVariant, (v + 1) % 6);
-  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 0);
+  EXPECT_EQ(m_show.m_variants.nMetallic, (v + 1) % 6);
+  EXPECT_EQ(m_show.m_variants.nAluminiumFoils, 0);
   m_show.ChooseScheme();
-  EXPECT_EQ(CAluminiumFoilsScheme::s_nVariant, 1);
+  EXPECT_EQ(m_show.m_variants.nAluminiumFoils, 1);
   m_show.m_pScheme.reset();
+}
+
+// Several shows in one process: each goes through the channel orders exactly
+// as a show on its own, however their pictures interleave.
+TEST_F(SchemeSelection, EveryShowKeepsItsOwnChannelOrders) {
+  m_settings.m_nColourScheme = 0x8000;
+  std::vector<COLORREF> alone;
+  for (int n = 0; n < 8; ++n) {
+    m_show.ChooseScheme();
+    alone.push_back(m_show.m_pScheme->CountColour(0));
+  }
+  CSlideShow a(m_settings, m_control, m_surface, m_sleeper);
+  CSlideShow b(m_settings, m_control, m_surface, m_sleeper);
+  std::vector<COLORREF> seenA, seenB;
+  for (const char* turns = "abbabaaababbbaab"; *turns; ++turns) {
+    CSlideShow& show = *turns == 'a' ? a : b;
+    show.ChooseScheme();
+    (*turns == 'a' ? seenA : seenB).push_back(show.m_pScheme->CountColour(0));
+  }
+  EXPECT_EQ(seenA, alone);
+  EXPECT_EQ(seenB, alone);
 }
 
 }  // namespace

@@ -86,10 +86,10 @@ TEST_F(SettingsTest, DelayIsSecondsInTheStoreAndMillisecondsInTheMember) {
   EXPECT_EQ(profile->ints["CompletionDelay"], 5);
   // A hand-edited huge value saturates instead of overflowing.
   profile->ints["CompletionDelay"] = 0x7FFFFFFF;
-  theApp.ReadSetting(SettingOf(&CSaverApp::m_nCompletionDelay));
+  theApp.ReadSetting(SettingOf(&CSettings::m_nCompletionDelay));
   EXPECT_EQ(theApp.m_nCompletionDelay, 0x7FFFFFFF);
   profile->ints["CompletionDelay"] = -5;
-  theApp.ReadSetting(SettingOf(&CSaverApp::m_nCompletionDelay));
+  theApp.ReadSetting(SettingOf(&CSettings::m_nCompletionDelay));
   EXPECT_EQ(theApp.m_nCompletionDelay, -5000);
 }
 

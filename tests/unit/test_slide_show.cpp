@@ -34,15 +34,19 @@ class CRecordingSurface : public CMemorySurface {
 
 // Runs the frame cycle on this thread until `pictures` pictures are complete.
 struct CShowRun {
-  CShowRun(int w, int h) : surface(w, h), show(surface, sleeper) { show.SetSize(w, h); }
+  CShowRun(const CSettings& settings, CShowControl& control, int w, int h)
+      : control(control), surface(w, h), show(settings, control, surface, sleeper) {
+    show.SetSize(w, h);
+  }
   void Pictures(int pictures, unsigned seed = 1) {
     show.m_onPictureDone = [this, pictures] {
       sleepsAtPicture.push_back({sleeper.m_nCalls.load(), sleeper.m_nTotalMs.load()});
       blanking.push_back(show.m_nBlanking);
-      if (static_cast<int>(blanking.size()) >= pictures) theApp.StopRunning();
+      if (static_cast<int>(blanking.size()) >= pictures) control.StopRunning();
     };
     show.DrawThreadProc(seed);
   }
+  CShowControl& control;
   CRecordingSurface surface;
   CCountingSleeper sleeper;
   CSlideShow show;
@@ -53,20 +57,20 @@ struct CShowRun {
 }  // namespace
 
 TEST_F(FrameCycleTest, FirstPictureComesAfterFiftyMillisecondsWithFastFadeAndNoDelay) {
-  CShowRun run(8, 6);
+  CShowRun run(m_settings, m_control, 8, 6);
   run.Pictures(1);
   ASSERT_EQ(run.sleepsAtPicture.size(), 1u);
   EXPECT_EQ(run.sleepsAtPicture[0], std::make_pair(1, 50LL));
   EXPECT_EQ(run.blanking[0], 2);
   EXPECT_EQ(run.surface.fills, 2);  // the thread's start and the Fast Fade
-  EXPECT_EQ(theApp.m_bThreadDone.load(), 1);
+  EXPECT_EQ(run.show.m_bThreadDone.load(), 1);
   EXPECT_EQ(run.show.m_pCurve, nullptr);  // freed on the way out
   EXPECT_TRUE(run.show.m_curves.empty());
   EXPECT_EQ(run.show.m_pOrder, nullptr);
 }
 
 TEST_F(FrameCycleTest, CompletionDelayIsSleptInTenthsOfASecond) {
-  CShowRun run(4, 4);
+  CShowRun run(m_settings, m_control, 4, 4);
   run.Pictures(3);
   ASSERT_EQ(run.sleepsAtPicture.size(), 3u);
   EXPECT_EQ(run.sleepsAtPicture[1], std::make_pair(11, 1050LL));
@@ -75,25 +79,25 @@ TEST_F(FrameCycleTest, CompletionDelayIsSleptInTenthsOfASecond) {
 
 TEST_F(FrameCycleTest, ZeroOrNegativeDelayMeansNoSleeping) {
   for (int delay : {0, -5000, 99}) {
-    SetUp();
-    theApp.m_nCompletionDelay = delay;
-    CShowRun run(4, 4);
+    m_control.m_bRunning.store(1);
+    m_settings.m_nCompletionDelay = delay;
+    CShowRun run(m_settings, m_control, 4, 4);
     run.Pictures(3);
     EXPECT_EQ(run.sleeper.m_nTotalMs.load(), 50) << delay;
   }
 }
 
 TEST_F(FrameCycleTest, WithoutExtraMemoryOddWidthLeavesTheLastColumnUndrawn) {
-  CShowRun run(5, 4);
+  CShowRun run(m_settings, m_control, 5, 4);
   run.Pictures(1);
   EXPECT_EQ(run.surface.columns, (std::set<int>{0, 1, 2, 3}));
 }
 
 TEST_F(FrameCycleTest, EveryPixelIsComputedInBothModes) {
   for (int extra : {0, 1}) {
-    SetUp();
-    theApp.m_bExtraMemory = extra;
-    CShowRun run(6, 4);
+    m_control.m_bRunning.store(1);
+    m_settings.m_bExtraMemory = extra;
+    CShowRun run(m_settings, m_control, 6, 4);
     std::multiset<std::pair<int, int>> seen;
     run.surface.m_onPixel = [&](int x, int y, COLORREF) { seen.insert({x, y}); };
     run.Pictures(1);
@@ -106,25 +110,25 @@ TEST_F(FrameCycleTest, EveryPixelIsComputedInBothModes) {
 TEST_F(FrameCycleTest, BlankingChoice) {
   CMemorySurface surface(1, 1);
   CCountingSleeper sleeper;
-  CSlideShow show(surface, sleeper);
+  CSlideShow show(m_settings, m_control, surface, sleeper);
   SRand(3);
   show.m_bSwitchNow.store(1);
-  theApp.m_nBlankingMethod = 4;
+  m_settings.m_nBlankingMethod = 4;
   show.ChooseBlanking();
   EXPECT_EQ(show.m_nBlanking, 2);  // Next forces Fast Fade
   show.m_bSwitchNow.store(0);
   for (int mask : {2, 4, 8}) {
-    theApp.m_nBlankingMethod = mask;
+    m_settings.m_nBlankingMethod = mask;
     show.ChooseBlanking();
     EXPECT_EQ(show.m_nBlanking, mask);
   }
   // Masks without a known method (hand-edited) must end, as Fast Fade.
   for (int mask : {1, 0x10, 0x7FFFFFF1, -2147483647 - 1}) {
-    theApp.m_nBlankingMethod = mask;
+    m_settings.m_nBlankingMethod = mask;
     show.ChooseBlanking();
     EXPECT_EQ(show.m_nBlanking, 2) << mask;
   }
-  theApp.m_nBlankingMethod = 6;
+  m_settings.m_nBlankingMethod = 6;
   int fast = 0, wexly = 0;
   for (int i = 0; i < 3000; ++i) {
     show.ChooseBlanking();
@@ -136,9 +140,9 @@ TEST_F(FrameCycleTest, BlankingChoice) {
 }
 
 TEST_F(FrameCycleTest, NoFadeDrawsOverTheOldPicture) {
-  theApp.m_nBlankingMethod = 8;
-  theApp.m_nCompletionDelay = 0;
-  CShowRun run(4, 4);
+  m_settings.m_nBlankingMethod = 8;
+  m_settings.m_nCompletionDelay = 0;
+  CShowRun run(m_settings, m_control, 4, 4);
   run.Pictures(3);
   EXPECT_EQ(run.blanking, (std::vector<int>{2, 8, 8}));
   EXPECT_EQ(run.surface.fills, 2);
@@ -147,9 +151,9 @@ TEST_F(FrameCycleTest, NoFadeDrawsOverTheOldPicture) {
 // Next pressed while the old picture dissolves: the fade goes on to the end,
 // the new picture is drawn completely, and the change after it is quick.
 TEST_F(FrameCycleTest, NextDuringWexlyFade) {
-  theApp.m_nBlankingMethod = 4;
-  theApp.m_bExtraMemory = 1;
-  CShowRun run(6, 5);
+  m_settings.m_nBlankingMethod = 4;
+  m_settings.m_bExtraMemory = 1;
+  CShowRun run(m_settings, m_control, 6, 5);
   int fadePixels = 0;
   bool pressed = false;
   run.surface.m_onPixel = [&](int, int, COLORREF) {
@@ -172,9 +176,9 @@ TEST_F(FrameCycleTest, NextDuringWexlyFade) {
 }
 
 TEST_F(FrameCycleTest, SameSeedSamePictures) {
-  CShowRun a(16, 12), b(16, 12);
+  CShowRun a(m_settings, m_control, 16, 12), b(m_settings, m_control, 16, 12);
   a.Pictures(4, 99);
-  SetUp();
+  m_control.m_bRunning.store(1);
   b.Pictures(4, 99);
   EXPECT_EQ(a.surface.Pixels(), b.surface.Pixels());
 }

@@ -179,7 +179,7 @@ int RunSlideShow(const RenderOptions& o) {
   CProgress progress(!o.bQuiet);
   CProgressSurface surface(o.nWidth, o.nHeight, progress, o.nPictures);
   CCountingSleeper sleeper;
-  CSlideShow show(surface, sleeper);
+  CSlideShow show(theApp, theApp, surface, sleeper);
   show.m_pEngine = MakeEngine(o);
   show.m_nBatchPositions = kRenderBatchPositions;
   show.SetSize(o.nWidth, o.nHeight);
@@ -225,7 +225,7 @@ int RunCurve(const RenderOptions& o) {
   // The show only holds the curve and scheme here; nothing draws on it.
   CMemorySurface surface(1, 1);
   CCountingSleeper sleeper;
-  CSlideShow show(surface, sleeper);
+  CSlideShow show(theApp, theApp, surface, sleeper);
   SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
   theApp.m_nCurveType = 0x3F;
   show.BuildCatalogue();
@@ -238,8 +238,8 @@ int RunCurve(const RenderOptions& o) {
                 " in the catalogue (out of range or excluded by the iteration limits)");
   show.SetSize(o.nWidth, o.nHeight);
   show.TakeCurve(index);
-  SetSchemeVariant(o.nSchemeBit, o.nVariant);
-  show.m_pScheme = CreateScheme(o.nSchemeBit);
+  SetSchemeVariant(show.m_variants, o.nSchemeBit, o.nVariant);
+  show.m_pScheme = CreateScheme(o.nSchemeBit, show.m_variants);
   const std::size_t size = static_cast<std::size_t>(o.nWidth) * o.nHeight;
   std::vector<COLORREF> pixels;
   const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
@@ -291,8 +291,9 @@ int RunCurve(const RenderOptions& o) {
 int RunSwatch(const RenderOptions& o) {
   std::string error;
   if (!PrepareFile(o.strOut, error)) return Fail(error);
-  SetSchemeVariant(o.nSchemeBit, o.nVariant);
-  auto scheme = CreateScheme(o.nSchemeBit);
+  CSchemeVariants variants;
+  SetSchemeVariant(variants, o.nSchemeBit, o.nVariant);
+  auto scheme = CreateScheme(o.nSchemeBit, variants);
   const int width = SchemeCycleLength(o.nSchemeBit);
   const int height = 16;
   std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);

@@ -4,6 +4,7 @@
 
 #include "app/saver_app.h"
 #include "app/switches.h"
+#include "windows/app/saver_app_win.h"
 #include "windows/config/config_sheet_win.h"
 #include "windows/display/drawing_wnd_win.h"
 #include "windows/display/saver_wnd_win.h"
@@ -35,8 +36,8 @@ bool StartFullScreen() {
 
 }  // namespace
 
-bool CSaverApp::InitInstance(int argc, wchar_t** argv) {
-  LoadSettings();
+bool InitInstance(CSaverApp& app, int argc, wchar_t** argv) {
+  app.LoadSettings();
   const wchar_t* arg = argc > 1 ? argv[1] : nullptr;
   if (!arg || MatchSwitch(arg, 'c')) {
     RunConfigSheet();

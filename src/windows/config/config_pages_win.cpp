@@ -55,12 +55,12 @@ CPageIterationOptions::CPageIterationOptions() : CPropertyPage(IDD_ITERATION_OPT
 
 void CPageIterationOptions::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_COMPLETION_DELAY, m_nCompletionDelay);
-  DDV_Setting(pDX, m_nCompletionDelay, SettingOf(&CSaverApp::m_nCompletionDelay));
+  DDV_Setting(pDX, m_nCompletionDelay, SettingOf(&CSettings::m_nCompletionDelay));
   DDX_Check(pDX, IDC_EXTRA_MEMORY, m_bExtraMemory);
   DDX_Text(pDX, IDC_MAX_ITERATIONS, m_nMaxIterations);
-  DDV_Setting(pDX, m_nMaxIterations, SettingOf(&CSaverApp::m_nMaxIterations));
+  DDV_Setting(pDX, m_nMaxIterations, SettingOf(&CSettings::m_nMaxIterations));
   DDX_Text(pDX, IDC_MIN_ITERATIONS, m_nMinIterations);
-  DDV_Setting(pDX, m_nMinIterations, SettingOf(&CSaverApp::m_nMinIterations));
+  DDV_Setting(pDX, m_nMinIterations, SettingOf(&CSettings::m_nMinIterations));
 }
 
 // The radio pair is not bound: it always shows the member, which only a

@@ -44,16 +44,16 @@ CPageHotkeys::CPageHotkeys() : CPropertyPage(IDD_HOTKEYS) {}
 
 void CPageHotkeys::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_PAUSING_KEY, m_strPausingKey);
-  DDV_MaxChars(pDX, m_strPausingKey, SettingOf(&CSaverApp::m_strPausingKey).nHigh);
+  DDV_MaxChars(pDX, m_strPausingKey, SettingOf(&CSettings::m_strPausingKey).nHigh);
   DDX_Text(pDX, IDC_PRINTING_KEY, m_strPrintingKey);
-  DDV_MaxChars(pDX, m_strPrintingKey, SettingOf(&CSaverApp::m_strPrintingKey).nHigh);
+  DDV_MaxChars(pDX, m_strPrintingKey, SettingOf(&CSettings::m_strPrintingKey).nHigh);
   DDX_Check(pDX, IDC_PAUSING_ACTIVE, m_bPausingActive);
   DDX_Check(pDX, IDC_PRINTING_ACTIVE, m_bPrintingActive);
   DDX_Text(pDX, IDC_FILE_LOCATION, m_strFileLocation);
-  DDV_MaxChars(pDX, m_strFileLocation, SettingOf(&CSaverApp::m_strFileLocation).nHigh);
+  DDV_MaxChars(pDX, m_strFileLocation, SettingOf(&CSettings::m_strFileLocation).nHigh);
   DDX_Check(pDX, IDC_NEXT_ACTIVE, m_bNextActive);
   DDX_Text(pDX, IDC_NEXT_KEY, m_strNextKey);
-  DDV_MaxChars(pDX, m_strNextKey, SettingOf(&CSaverApp::m_strNextKey).nHigh);
+  DDV_MaxChars(pDX, m_strNextKey, SettingOf(&CSettings::m_strNextKey).nHigh);
 }
 
 bool CPageHotkeys::OnKillActive() {

@@ -10,7 +10,7 @@
 struct CPreviewWnd::CDrawing {
   CDcSurface surface;
   CRealSleeper sleeper;
-  CSlideShow show{surface, sleeper};
+  CSlideShow show{theApp, theApp, surface, sleeper};
 };
 
 const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
@@ -35,7 +35,6 @@ CPreviewWnd::CPreviewWnd(int bAutoDelete) : m_pDrawing(std::make_shared<CDrawing
 
 CPreviewWnd::~CPreviewWnd() {
   if (!m_bStopRequested) StopDrawThread(2000);
-  if (theApp.m_pDrawThread == m_pThread.get()) theApp.m_pDrawThread = nullptr;
 }
 
 const CWnd::MsgMap* CPreviewWnd::GetMessageMap() const {
@@ -106,7 +105,6 @@ LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
 
 void CPreviewWnd::StartDrawThread() {
   m_pThread = std::make_unique<CDrawThread>();
-  theApp.m_pDrawThread = m_pThread.get();
   m_pShow->m_onPictureDone = PictureLogFromEnvironment();
   m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)));
 }
