@@ -43,14 +43,27 @@ std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size
   return std::fwrite(pData, 1, left, pFile) == left ? nLength : 0;
 }
 
-int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
+namespace {
+
+template <class String, class Replace>
+int WriteDibFileBy(const String& strName, const DibBlock* pBlock, Replace replace) {
   if (!pBlock || strName.empty()) return 0;
   const std::size_t nBytes = DibFileBytes(*pBlock);
   if (nBytes == 0) return 0;
-  return ReplaceOutputFile(strName, [&](std::FILE* file) { return WriteAll(file, *pBlock, nBytes); })
-             ? 1
-             : 0;
+  return replace(strName, [&](std::FILE* file) { return WriteAll(file, *pBlock, nBytes); }) ? 1 : 0;
 }
+
+}  // namespace
+
+int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
+  return WriteDibFileBy(strName, pBlock, ReplaceOutputFile);
+}
+
+#ifdef _WIN32
+int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock) {
+  return WriteDibFileBy(strName, pBlock, ReplaceOutputFileW);
+}
+#endif
 
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels) {

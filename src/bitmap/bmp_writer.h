@@ -23,6 +23,10 @@ std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size
 // device, FIFO or socket under the name gives 0 and is left alone.
 // Also 0 for no block, or one whose header does not describe its own bytes.
 int WriteDibFile(const std::string& strName, const DibBlock* pBlock);
+#ifdef _WIN32
+// The same with a wide-character name.
+int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock);
+#endif
 
 // A 24-bit BMP of a top-down, row-major picture of width x height colours.
 // 0 when the sizes do not match the pixels or the file cannot be written.

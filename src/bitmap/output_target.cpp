@@ -152,18 +152,30 @@ std::string TemporaryBeside(const std::string& strPath) {
 
 #endif
 
-namespace {
-
-bool ReplaceFile(const std::string& strFrom, const std::string& strTo) {
-  if (std::rename(strFrom.c_str(), strTo.c_str()) == 0) return true;
 #ifdef _WIN32
-  // The Windows runtime's rename does not replace an existing file.
-  if (std::remove(strTo.c_str()) == 0) return std::rename(strFrom.c_str(), strTo.c_str()) == 0;
-#endif
+
+bool ReplaceOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill) {
+  if (strName.empty()) return false;
+  const OutputTargetW target = ResolveOutputTargetW(strName);
+  if (target.kind != OutputKind::File) return false;
+  const std::wstring strTemp = TemporaryBesideW(target.strPath);
+  if (strTemp.empty()) return false;
+  std::FILE* file = _wfopen(strTemp.c_str(), L"wb");
+  if (!file) return false;
+  bool ok = fill(file);
+  // Closing flushes the buffer: a full disk may only show here.
+  ok = std::fclose(file) == 0 && ok;
+  if (ok && MoveFileExW(strTemp.c_str(), target.strPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return true;
+  DeleteFileW(strTemp.c_str());
   return false;
 }
 
-}  // namespace
+bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill) {
+  return !strName.empty() && ReplaceOutputFileW(Widen(strName), fill);
+}
+
+#else
 
 bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill) {
   if (strName.empty()) return false;
@@ -176,7 +188,9 @@ bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std:
   bool ok = fill(file);
   // Closing flushes the buffer: a full disk may only show here.
   ok = std::fclose(file) == 0 && ok;
-  if (ok && ReplaceFile(strTemp, target.strPath)) return true;
+  if (ok && std::rename(strTemp.c_str(), target.strPath.c_str()) == 0) return true;
   std::remove(strTemp.c_str());
   return false;
 }
+
+#endif

@@ -35,4 +35,7 @@ struct OutputTargetW {
 };
 OutputTargetW ResolveOutputTargetW(const std::wstring& strName);
 std::wstring TemporaryBesideW(const std::wstring& strPath);
+// The same with a wide-character name, so that folders of any name the
+// system accepts work; the narrow form takes the names fopen takes.
+bool ReplaceOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill);
 #endif

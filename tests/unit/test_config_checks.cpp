@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "config/ddx_text.h"
 #include "config/hotkey_check.h"
 
 namespace {
@@ -93,27 +92,6 @@ TEST(HotkeysCheck, FolderMustLeaveRoomForTheScreenshotName) {
   d.m_strFileLocation = wide;
   EXPECT_EQ(EHotkeysVerdict::Accept, CheckHotkeys(d, FakeStatus{}).verdict);
   EXPECT_EQ(2u, Utf8Length("\xF0\x9F\x98\x80"));  // outside the BMP: a surrogate pair
-}
-
-TEST(DdxText, ParseUIntAcceptsOnlyWholeUnsignedNumbers) {
-  unsigned n = 7;
-  EXPECT_TRUE(ParseUInt("301", n));
-  EXPECT_EQ(301u, n);
-  EXPECT_TRUE(ParseUInt(" 0 ", n));
-  EXPECT_EQ(0u, n);
-  EXPECT_TRUE(ParseUInt("4294967295", n));
-  EXPECT_EQ(4294967295u, n);
-  n = 7;
-  for (const char* bad : {"", "  ", "-1", "+1", "12a", "1 2", "4294967296", "99999999999999999999"})
-    EXPECT_FALSE(ParseUInt(bad, n)) << '"' << bad << '"';
-  EXPECT_EQ(7u, n) << "a refused text leaves the value alone";
-}
-
-TEST(DdxText, PromptsNameTheirBounds) {
-  EXPECT_EQ("Please enter an integer between 0 and 300.",
-            FormatPrompt(kParseRangePrompt, {"0", "300"}));
-  EXPECT_EQ("Please enter no more than 255 characters.", FormatPrompt(kMaxCharsPrompt, {"255"}));
-  EXPECT_EQ("100% %3", FormatPrompt("100% %3", {"x"}));
 }
 
 }  // namespace

@@ -24,6 +24,3 @@ class CRegistryProfile : public IProfile {
   std::wstring m_company;
   std::wstring m_application;
 };
-
-std::wstring Utf8ToWide(const std::string& text);
-std::string WideToUtf8(const std::wstring& text);

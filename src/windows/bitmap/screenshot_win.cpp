@@ -1,11 +1,11 @@
 #include "windows/framework/win_api.h"
 
-#include "windows/app/profile_registry_win.h"
 #include "app/saver_app.h"
 #include "windows/bitmap/bmp_dib_win.h"
 #include "windows/display/drawing_wnd_win.h"
 #include "display/saver_model.h"
 #include "windows/framework/gdi_win.h"
+#include "windows/framework/utf8_win.h"
 
 void CPreviewWnd::SaveScreenshot() {
   CClientDC windowDC(m_hWnd);
@@ -18,7 +18,8 @@ void CPreviewWnd::SaveScreenshot() {
            0, 0, SRCCOPY);
   }
   // Read once the bitmap is out of the memory context: GetDIBits wants it so.
-  CBmpDib dib(&bitmap);
+  CBmpDib dib;
+  CaptureBitmap(dib, &bitmap);
   // A refused name (folder missing, path too long) loses the picture only.
   TakeScreenshot(theApp, [&](const std::string& name) {
     return SaveBmpDib(dib, Utf8ToWide(name)) != 0;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "windows/framework/property_text_win.h"
+#include "windows/framework/utf8_win.h"
 
 WNDPROC CFolderDialog::s_pfnOldDlgProc = nullptr;
 
@@ -101,7 +102,7 @@ LRESULT CALLBACK FolderDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam
       MessageBeep(MB_OK);
       return 0;
     }
-    *pDialog->m_pstrFolder = Narrow(folder);
+    *pDialog->m_pstrFolder = WideToUtf8(folder);
     pDialog->m_bSelected = true;
     EndDialog(hDlg, IDOK);
     return 0;

@@ -6,11 +6,12 @@
 #include "config/hotkey_check.h"
 #include "windows/framework/property_text_win.h"
 #include "resources/config_resource.h"
+#include "windows/framework/utf8_win.h"
 
 namespace {
 
 EPathStatus QueryPathStatus(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? EPathStatus::Directory : EPathStatus::NotDirectory;
   switch (GetLastError()) {
@@ -75,7 +76,7 @@ void CPageHotkeys::OnBrowse() {
   // Keep what was typed in the other boxes; a failing check leaves the page as it is.
   if (!UpdateData(true)) return;
   CFolderDialog dialog(&m_strFileLocation);
-  const std::wstring start = Widen(m_strFileLocation);
+  const std::wstring start = Utf8ToWide(m_strFileLocation);
   dialog.m_ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
   dialog.m_ofn.hwndOwner = GetParent(m_hWnd);
   if (dialog.DoModal() == IDOK) UpdateData(false);

@@ -1,7 +1,8 @@
 #include "windows/framework/property_ddx_win.h"
 
-#include "config/ddx_text.h"
+#include "windows/framework/ddx_text_win.h"
 #include "windows/framework/property_text_win.h"
+#include "windows/framework/utf8_win.h"
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
   m_idLastControl = nIDC;
@@ -57,7 +58,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
   if (pDX->m_bSaveAndValidate) {
     value = GetWindowTextUtf8(hCtrl);
   } else {
-    SetWindowTextW(hCtrl, Widen(value).c_str());
+    SetWindowTextW(hCtrl, Utf8ToWide(value).c_str());
   }
 }
 
@@ -74,6 +75,6 @@ void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars) {
                  static_cast<WPARAM>(nChars), 0);
     return;
   }
-  if (Widen(value).size() > static_cast<std::size_t>(nChars))
+  if (Utf8ToWide(value).size() > static_cast<std::size_t>(nChars))
     Report(pDX, FormatPrompt(kMaxCharsPrompt, {std::to_string(nChars)}));
 }

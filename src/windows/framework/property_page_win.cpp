@@ -2,6 +2,7 @@
 
 #include "windows/framework/property_sheet_win.h"
 #include "windows/framework/property_text_win.h"
+#include "windows/framework/utf8_win.h"
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
@@ -12,7 +13,7 @@ bool CPropertyPage::UpdateData(bool bSaveAndValidate) {
 }
 
 int CPropertyPage::MessageBox(const std::string& text, const std::string& caption, UINT nType) {
-  return ::MessageBoxW(m_hWnd, Widen(text).c_str(), Widen(caption).c_str(), nType);
+  return ::MessageBoxW(m_hWnd, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), nType);
 }
 
 HPROPSHEETPAGE CPropertyPage::CreatePage() {

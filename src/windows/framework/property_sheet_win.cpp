@@ -2,6 +2,7 @@
 
 #include "windows/framework/property_page_win.h"
 #include "windows/framework/property_text_win.h"
+#include "windows/framework/utf8_win.h"
 
 namespace {
 // The callback gets no user data; a modal sheet runs one at a time.
@@ -9,7 +10,7 @@ CPropertySheet* s_pRunningSheet = nullptr;
 }  // namespace
 
 CPropertySheet::CPropertySheet(const std::string& caption, HWND hParent, UINT iSelectPage)
-    : m_strCaption(Widen(caption)) {
+    : m_strCaption(Utf8ToWide(caption)) {
   m_psh.dwSize = sizeof(m_psh);
   m_psh.dwFlags = PSH_DEFAULT;
   m_psh.hwndParent = hParent;

@@ -4,10 +4,6 @@
 
 #include <string>
 
-// The program keeps its strings in UTF-8; the W APIs want UTF-16.
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
-
 // The window's text as UTF-8.
 std::string GetWindowTextUtf8(HWND hWnd);
 

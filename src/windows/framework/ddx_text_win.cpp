@@ -1,4 +1,4 @@
-#include "config/ddx_text.h"
+#include "windows/framework/ddx_text_win.h"
 
 #include <vector>
 
