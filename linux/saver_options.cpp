@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/settings.h"
+#include "app/settings_table.h"
 
 namespace {
 

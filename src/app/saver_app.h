@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/profile.h"
-#include "app/settings.h"
+#include "app/settings_table.h"
 #include "app/show_control.h"
 
 struct CSettingDef;

@@ -2,11 +2,10 @@
 
 #include "config/page_data.h"
 
-class CSaverApp;
-
-// Settings to page members: each mask bit becomes a flag, the delay turns
-// from milliseconds into whole seconds (truncating).
-void SettingsToPages(const CSaverApp& app, CFractalTypesData& fractalTypes,
+// Settings to page members by each page's fields: each mask bit becomes a
+// flag, every other member shows the setting as stored (the delay in whole
+// seconds, truncating).
+void SettingsToPages(const CSettings& settings, CFractalTypesData& fractalTypes,
                      CColourSchemesData& colourSchemes, CBlankingMethodsData& blankingMethods,
                      CIterationOptionsData& iterationOptions, CHotkeysData& hotkeys);
 
@@ -16,13 +15,13 @@ void PagesToSettings(const CFractalTypesData& fractalTypes,
                      const CColourSchemesData& colourSchemes,
                      const CBlankingMethodsData& blankingMethods,
                      const CIterationOptionsData& iterationOptions, const CHotkeysData& hotkeys,
-                     CSaverApp& app);
+                     CSettings& settings);
 
-inline void SettingsToPages(const CSaverApp& app, CConfigPagesData& pages) {
-  SettingsToPages(app, pages.fractalTypes, pages.colourSchemes, pages.blankingMethods,
+inline void SettingsToPages(const CSettings& settings, CConfigPagesData& pages) {
+  SettingsToPages(settings, pages.fractalTypes, pages.colourSchemes, pages.blankingMethods,
                   pages.iterationOptions, pages.hotkeys);
 }
-inline void PagesToSettings(const CConfigPagesData& pages, CSaverApp& app) {
+inline void PagesToSettings(const CConfigPagesData& pages, CSettings& settings) {
   PagesToSettings(pages.fractalTypes, pages.colourSchemes, pages.blankingMethods,
-                  pages.iterationOptions, pages.hotkeys, app);
+                  pages.iterationOptions, pages.hotkeys, settings);
 }

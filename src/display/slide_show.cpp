@@ -1,7 +1,7 @@
 #include "display/slide_show.h"
 
 #include "app/random.h"
-#include "app/settings.h"
+#include "app/settings_table.h"
 #include "app/show_control.h"
 #include "colour/scheme_registry.h"
 #include "display/pixel_order.h"

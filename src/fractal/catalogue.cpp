@@ -3,7 +3,7 @@
 #include <new>
 
 #include "app/random.h"
-#include "app/settings.h"
+#include "app/settings_table.h"
 #include "fractal/catalogue_data.h"
 #include "fractal/curve.h"
 

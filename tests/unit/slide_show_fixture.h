@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "app/settings_table.h"
 #include "app/show_control.h"
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/saver_app.h"
+#include "app/settings_table.h"
 #include "config/config_convert.h"
 
 namespace {
@@ -147,6 +151,32 @@ TEST(ConfigConvert, PlainValuesAndStringsCopyBothWays) {
   EXPECT_EQ("N", out.m_strNextKey);
   EXPECT_EQ(app.m_strFileLocation, out.m_strFileLocation);
   EXPECT_EQ(7, out.m_nSequenceNo) << "the sheet never touches the screenshot number";
+}
+
+// The pages edit exactly what the sheet saves: a setting added to the table
+// without a page member, or a page member naming no setting, shows here.
+TEST(ConfigConvert, PagesEditEverySavedSettingOfTheTable) {
+  std::set<std::string> edited;
+  auto note = [&](const auto& fields) {
+    for (const auto& f : fields) {
+      bool bFound = false;
+      for (const CSettingDef& s : kSettings)
+        if ((f.pSetting && s.pInt == f.pSetting) || (f.pStringSetting && s.pString == f.pStringSetting)) {
+          edited.insert(s.pszName);
+          bFound = true;
+        }
+      EXPECT_TRUE(bFound);
+    }
+  };
+  note(kFractalTypesFields);
+  note(kColourSchemesFields);
+  note(kBlankingMethodsFields);
+  note(kIterationOptionsFields);
+  note(kHotkeysFields);
+  std::set<std::string> saved;
+  for (const CSettingDef& s : kSettings)
+    if (s.nSaveRank > 0) saved.insert(s.pszName);
+  EXPECT_EQ(edited, saved);
 }
 
 }  // namespace
