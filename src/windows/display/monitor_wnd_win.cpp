@@ -58,7 +58,7 @@ LRESULT CMonitorWnd::OnMouseMove(WPARAM nFlags, LPARAM point) {
   ClientToScreen(m_hWnd, &pt);
   ScreenToClient(m_hSaver, &pt);
   SendMessageW(m_hSaver, WM_MOUSEMOVE, nFlags,
-               MAKELPARAM(static_cast<WORD>(static_cast<short>(pt.x)), static_cast<WORD>(static_cast<short>(pt.y))));
+               MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
   return Default();
 }
 
