@@ -52,7 +52,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "mirovane developers <mirovane@tolvarn.invalid>")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xscreensaver)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver, libxinerama1")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fractal slide-show screen saver for XScreenSaver")
 set(CPACK_PACKAGE_DESCRIPTION "An endless slide show of 101 built-in fractals (Mandelbrot, Julia, Dragon,

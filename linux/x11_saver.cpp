@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "app/saver_app.h"
 #include "colour/scheme_registry.h"
@@ -72,11 +73,11 @@ struct MonitorRect {
   int x, y, nWidth, nHeight;
 };
 
-// The primary monitor is the first screen Xinerama lists (RandR puts the
+// The monitors as Xinerama lists them, the primary first (RandR puts the
 // primary output first). Looked up at run time so that building needs no
 // Xinerama headers; without it the whole screen counts as one monitor.
-MonitorRect PrimaryMonitor(Display* d, int screen) {
-  MonitorRect whole{0, 0, DisplayWidth(d, screen), DisplayHeight(d, screen)};
+std::vector<MonitorRect> Monitors(Display* d, int screen) {
+  const std::vector<MonitorRect> whole{{0, 0, DisplayWidth(d, screen), DisplayHeight(d, screen)}};
   void* lib = dlopen("libXinerama.so.1", RTLD_NOW | RTLD_LOCAL);
   if (!lib) return whole;
   struct ScreenInfo {  // XineramaScreenInfo
@@ -87,17 +88,18 @@ MonitorRect PrimaryMonitor(Display* d, int screen) {
   using QueryFn = ScreenInfo* (*)(Display*, int*);
   auto isActive = reinterpret_cast<IsActiveFn>(dlsym(lib, "XineramaIsActive"));
   auto query = reinterpret_cast<QueryFn>(dlsym(lib, "XineramaQueryScreens"));
-  MonitorRect result = whole;
+  std::vector<MonitorRect> result;
   int count = 0;
   if (isActive && query && isActive(d)) {
     if (ScreenInfo* screens = query(d, &count)) {
-      if (count > 0 && screens[0].width > 0 && screens[0].height > 0)
-        result = {screens[0].x_org, screens[0].y_org, screens[0].width, screens[0].height};
+      for (int i = 0; i < count; ++i)
+        if (screens[i].width > 0 && screens[i].height > 0)
+          result.push_back({screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
       XFree(screens);
     }
   }
   // Never unloaded: the library has hooked itself into the display's closing.
-  return result;
+  return result.empty() ? whole : result;
 }
 
 Cursor BlankCursor(Display* d, Window w) {
@@ -109,6 +111,17 @@ Cursor BlankCursor(Display* d, Window w) {
   return cursor;
 }
 
+// Another monitor's window and show beside the primary's, in the own window
+// mode; its input counts as the primary window's.
+struct CHead {
+  Window window = 0;
+  int nWidth = 0;
+  int nHeight = 0;
+  std::unique_ptr<CX11Image> pImage;
+  std::shared_ptr<CShowBundle> pBundle;
+  std::unique_ptr<CDrawThread> pThread;
+};
+
 }  // namespace
 
 class CX11Saver::CImpl {
@@ -118,12 +131,20 @@ class CX11Saver::CImpl {
 
  private:
   bool OpenWindow(const SaverOptions& o);
+  Window CreateOwnWindow(const MonitorRect& monitor);
   bool StartShow(int nWidth, int nHeight);
+  bool StartHeads();
+  CHead* HeadOf(Window window);
+  std::vector<CSlideShow*> Shows();
+  // Waits for every drawing thread within the one bound; true when all ended.
+  bool WaitThreads(int nTimeoutMs);
   void ReportPictures(CSlideShow& show);
   void StopShow();
   void Refresh();
   void HandleEvent(XEvent& e);
   void HandleKey(XKeyEvent& e);
+  // Keys, buttons and the pointer, on any of the own windows.
+  void HandleInput(XEvent& e);
   void Shutdown();
 
   Display* m_pDisplay = nullptr;
@@ -143,7 +164,9 @@ class CX11Saver::CImpl {
   std::unique_ptr<CX11Image> m_pImage;
   std::shared_ptr<CShowBundle> m_pBundle;
   std::unique_ptr<CDrawThread> m_pDrawThread;
+  std::vector<std::unique_ptr<CHead>> m_pHeads;
 
+  // In root coordinates, shared by every window: one first report in all.
   CSaverPoint m_ptLast;
   bool m_bHadFocus = false;
   bool m_bEnd = false;
@@ -160,24 +183,17 @@ bool CX11Saver::CImpl::OpenWindow(const SaverOptions& o) {
   if (o.mode == WindowMode::Own) {
     m_bOwnWindow = true;
     m_cursor = BlankCursor(m_pDisplay, root);
-    XSetWindowAttributes a{};
-    a.override_redirect = True;
-    a.background_pixel = BlackPixel(m_pDisplay, screen);
-    a.cursor = m_cursor;
-    a.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask |
-                   ExposureMask | StructureNotifyMask;
-    const MonitorRect monitor = PrimaryMonitor(m_pDisplay, screen);
-    m_window = XCreateWindow(m_pDisplay, root, monitor.x, monitor.y, static_cast<unsigned>(monitor.nWidth),
-                             static_cast<unsigned>(monitor.nHeight), 0, CopyFromParent,
-                             InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel | CWCursor | CWEventMask,
-                             &a);
-    XStoreName(m_pDisplay, m_window, "mirovane");
-    XClassHint hint{const_cast<char*>("mirovane"), const_cast<char*>("Mirovane")};
-    XSetClassHint(m_pDisplay, m_window, &hint);
-    XMapRaised(m_pDisplay, m_window);
-    XEvent e;
-    XWindowEvent(m_pDisplay, m_window, StructureNotifyMask, &e);
-    while (e.type != MapNotify) XWindowEvent(m_pDisplay, m_window, StructureNotifyMask, &e);
+    const std::vector<MonitorRect> monitors = Monitors(m_pDisplay, screen);
+    m_window = CreateOwnWindow(monitors[0]);
+    // A show per monitor; the host's -window-id and -root stay one show,
+    // as it starts one per screen.
+    for (std::size_t i = 1; i < monitors.size(); ++i) {
+      auto pHead = std::make_unique<CHead>();
+      pHead->window = CreateOwnWindow(monitors[i]);
+      pHead->nWidth = monitors[i].nWidth;
+      pHead->nHeight = monitors[i].nHeight;
+      m_pHeads.push_back(std::move(pHead));
+    }
     XSetInputFocus(m_pDisplay, m_window, RevertToParent, CurrentTime);
     // Where the pointer is now is the first report, as Windows sends one on showing.
     Window rootReturn, child;
@@ -200,6 +216,70 @@ bool CX11Saver::CImpl::OpenWindow(const SaverOptions& o) {
   m_nHeight = attributes.height;
   m_gc = XCreateGC(m_pDisplay, m_window, 0, nullptr);
   return true;
+}
+
+Window CX11Saver::CImpl::CreateOwnWindow(const MonitorRect& monitor) {
+  const int screen = DefaultScreen(m_pDisplay);
+  XSetWindowAttributes a{};
+  a.override_redirect = True;
+  a.background_pixel = BlackPixel(m_pDisplay, screen);
+  a.cursor = m_cursor;
+  a.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask | FocusChangeMask |
+                 ExposureMask | StructureNotifyMask;
+  const Window window =
+      XCreateWindow(m_pDisplay, RootWindow(m_pDisplay, screen), monitor.x, monitor.y,
+                    static_cast<unsigned>(monitor.nWidth), static_cast<unsigned>(monitor.nHeight), 0,
+                    CopyFromParent, InputOutput, CopyFromParent,
+                    CWOverrideRedirect | CWBackPixel | CWCursor | CWEventMask, &a);
+  XStoreName(m_pDisplay, window, "mirovane");
+  XClassHint hint{const_cast<char*>("mirovane"), const_cast<char*>("Mirovane")};
+  XSetClassHint(m_pDisplay, window, &hint);
+  XMapRaised(m_pDisplay, window);
+  XEvent e;
+  XWindowEvent(m_pDisplay, window, StructureNotifyMask, &e);
+  while (e.type != MapNotify) XWindowEvent(m_pDisplay, window, StructureNotifyMask, &e);
+  return window;
+}
+
+bool CX11Saver::CImpl::StartHeads() {
+  unsigned int nIndex = 0;
+  for (const auto& pHead : m_pHeads) {
+    pHead->pImage = CX11Image::Create(m_pDisplay, m_pVisual, m_nDepth, pHead->nWidth, pHead->nHeight,
+                                      std::getenv("MIROVANE_NO_SHM") == nullptr);
+    if (!pHead->pImage) return false;
+    pHead->pBundle = std::make_shared<CShowBundle>(pHead->pImage->MakeSurface());
+    pHead->pBundle->show.SetSize(pHead->nWidth, pHead->nHeight);
+    pHead->pThread = std::make_unique<CDrawThread>();
+    // Seeded apart from the primary's show, even with a seed given.
+    pHead->pThread->Start(std::shared_ptr<CSlideShow>(pHead->pBundle, &pHead->pBundle->show), m_nSeed + ++nIndex);
+  }
+  return true;
+}
+
+CHead* CX11Saver::CImpl::HeadOf(Window window) {
+  for (const auto& pHead : m_pHeads)
+    if (pHead->window == window) return pHead.get();
+  return nullptr;
+}
+
+std::vector<CSlideShow*> CX11Saver::CImpl::Shows() {
+  std::vector<CSlideShow*> shows;
+  if (m_pBundle) shows.push_back(&m_pBundle->show);
+  for (const auto& pHead : m_pHeads)
+    if (pHead->pBundle) shows.push_back(&pHead->pBundle->show);
+  return shows;
+}
+
+bool CX11Saver::CImpl::WaitThreads(int nTimeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(nTimeoutMs);
+  const auto left = [&] {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(ms < 0 ? 0 : ms);
+  };
+  bool bAll = m_pDrawThread->WaitDone(left());
+  for (const auto& pHead : m_pHeads)
+    if (pHead->pThread && !pHead->pThread->WaitDone(left())) bAll = false;
+  return bAll;
 }
 
 bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
@@ -246,12 +326,18 @@ void CX11Saver::CImpl::Refresh() {
   if (!m_pBundle) return;
   m_pBundle->pSurface->SendChangedRows(
       [this](int y, int n) { m_pImage->Put(m_window, m_gc, 0, y, m_nWidth, n); });
+  for (const auto& pHead : m_pHeads) {
+    CHead& head = *pHead;
+    if (head.pBundle)
+      head.pBundle->pSurface->SendChangedRows(
+          [&](int y, int n) { head.pImage->Put(head.window, m_gc, 0, y, head.nWidth, n); });
+  }
   XFlush(m_pDisplay);
 }
 
 void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
   const unsigned vk = VirtualKeyOf(static_cast<std::uint32_t>(XLookupKeysym(&e, 0)));
-  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, m_pBundle ? &m_pBundle->show : nullptr)) {
+  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, Shows())) {
     case ESaverAction::Screenshot:
       if (m_pBundle) SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
       break;
@@ -265,7 +351,37 @@ void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
   }
 }
 
+void CX11Saver::CImpl::HandleInput(XEvent& e) {
+  switch (e.type) {
+    case KeyPress:
+      HandleKey(e.xkey);
+      break;
+    case ButtonPress:
+      if (ButtonAction() == ESaverAction::End) m_bEnd = true;
+      break;
+    case MotionNotify:
+      if (PointerAction(m_ptLast, e.xmotion.x_root, e.xmotion.y_root) == ESaverAction::End) m_bEnd = true;
+      break;
+    case EnterNotify:
+      if (PointerAction(m_ptLast, e.xcrossing.x_root, e.xcrossing.y_root) == ESaverAction::End) m_bEnd = true;
+      break;
+    default:
+      break;
+  }
+}
+
 void CX11Saver::CImpl::HandleEvent(XEvent& e) {
+  if (CHead* pHead = e.xany.window != m_window ? HeadOf(e.xany.window) : nullptr) {
+    if (e.type == Expose && pHead->pBundle)
+      pHead->pBundle->pSurface->WithImage([&] {
+        pHead->pImage->Put(pHead->window, m_gc, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
+      });
+    else if (e.type == DestroyNotify)
+      pHead->window = 0, m_bEnd = true;
+    else
+      HandleInput(e);
+    return;
+  }
   if (e.xany.window != m_window) return;
   switch (e.type) {
     case Expose:
@@ -290,19 +406,8 @@ void CX11Saver::CImpl::HandleEvent(XEvent& e) {
       break;
   }
   if (!m_bOwnWindow) return;
+  HandleInput(e);
   switch (e.type) {
-    case KeyPress:
-      HandleKey(e.xkey);
-      break;
-    case ButtonPress:
-      if (ButtonAction() == ESaverAction::End) m_bEnd = true;
-      break;
-    case MotionNotify:
-      if (PointerAction(m_ptLast, e.xmotion.x_root, e.xmotion.y_root) == ESaverAction::End) m_bEnd = true;
-      break;
-    case EnterNotify:
-      if (PointerAction(m_ptLast, e.xcrossing.x_root, e.xcrossing.y_root) == ESaverAction::End) m_bEnd = true;
-      break;
     case FocusIn:
       m_bHadFocus = true;
       break;
@@ -327,7 +432,7 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
     std::fprintf(stderr, "mirovane: cannot set up signal handling\n");
     return 1;
   }
-  if (!OpenWindow(o) || !StartShow(m_nWidth, m_nHeight)) return 1;
+  if (!OpenWindow(o) || !StartShow(m_nWidth, m_nHeight) || !StartHeads()) return 1;
 
   const int xfd = ConnectionNumber(m_pDisplay);
   auto nextRefresh = Clock::now();
@@ -359,7 +464,7 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
   }
 
   theApp.StopRunning();
-  const bool done = m_pDrawThread->WaitDone(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
+  const bool done = WaitThreads(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
   m_bThreadLeftRunning = !done;
   return 0;
 }
@@ -372,6 +477,13 @@ void CX11Saver::CImpl::Shutdown() {
   }
   if (!m_pDisplay) return;
   StopShow();
+  for (const auto& pHead : m_pHeads) {
+    pHead->pThread.reset();
+    pHead->pBundle.reset();
+    pHead->pImage.reset();
+    if (pHead->window) XDestroyWindow(m_pDisplay, pHead->window);
+  }
+  m_pHeads.clear();
   if (m_gc) XFreeGC(m_pDisplay, m_gc);
   if (m_bOwnWindow && m_window) XDestroyWindow(m_pDisplay, m_window);
   if (m_cursor) XFreeCursor(m_pDisplay, m_cursor);

@@ -2,7 +2,7 @@
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
 TOOLS=(cmake g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  xvfb xdotool imagemagick x11-utils libxml2-utils libx11-dev libxext-dev xscreensaver
+  xvfb xserver-xephyr xdotool imagemagick x11-utils libxml2-utils libx11-dev libxext-dev xscreensaver
   libstb-dev nsis lintian dpkg-dev help2man man-db p7zip-full zip unzip
   clang libclang-rt-14-dev)
 WINE=(wine wine64 wine32:i386)

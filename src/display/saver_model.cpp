@@ -18,12 +18,21 @@ ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSaverApp& app
 }
 
 ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app, CSlideShow* pShow) {
+  return ActOnKey(nVirtualKey, bAltHeld, app,
+                  pShow ? std::span<CSlideShow* const>(&pShow, 1) : std::span<CSlideShow* const>());
+}
+
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app,
+                      std::span<CSlideShow* const> shows) {
   const ESaverAction action = KeyAction(nVirtualKey, bAltHeld, app);
   if (action == ESaverAction::Pause) {
     app.SetPaused(!app.m_bPaused.load());
-  } else if (action == ESaverAction::Next && pShow) {
-    pShow->m_bPictureDone.store(1);
-    pShow->m_bSwitchNow.store(1);
+  } else if (action == ESaverAction::Next) {
+    for (CSlideShow* pShow : shows) {
+      if (!pShow) continue;
+      pShow->m_bPictureDone.store(1);
+      pShow->m_bSwitchNow.store(1);
+    }
   }
   return action;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <span>
 #include <string>
 
 #include "app/saver_app.h"
@@ -48,6 +49,10 @@ ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSaverApp& app
 // Decides a key and carries out Pause (toggles) and Next (ends the picture at
 // once) on the show, which may be null; the caller takes a screenshot or ends.
 ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app, CSlideShow* pShow);
+// The same for a saver with one show per monitor: Next ends every show's
+// picture, Pause toggles once, since one gate holds every drawing thread.
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app,
+                      std::span<CSlideShow* const> shows);
 
 #ifdef _WIN32
 inline constexpr char kScreenshotSeparator = '\\';

@@ -131,10 +131,10 @@ int Settle(int nTimeoutMs, int nQuietMs) {
   return 1;
 }
 
-// changes <ms>: lit pixels now, and how many pixels change over the next <ms>:
-// whether a picture is still being drawn.
-int Changes(int nIntervalMs) {
-  const RECT rc{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+// changes <ms> [x y w h]: lit pixels now, and how many pixels change over the
+// next <ms>, on the primary screen or in the rectangle: whether a picture is
+// still being drawn.
+int Changes(int nIntervalMs, RECT rc) {
   const std::vector<DWORD> before = ReadScreen(rc);
   Sleep(static_cast<DWORD>(nIntervalMs));
   const std::vector<DWORD> after = ReadScreen(rc);
@@ -198,6 +198,34 @@ int Screen() {
   std::printf("w=%d h=%d bpp=%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
               GetDeviceCaps(hScreen, BITSPIXEL) * GetDeviceCaps(hScreen, PLANES));
   ReleaseDC(nullptr, hScreen);
+  return 0;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(hMonitor, &info);
+  const RECT& rc = info.rcMonitor;
+  std::printf("monitor=%d x=%ld y=%ld w=%ld h=%ld primary=%d\n", (*reinterpret_cast<int*>(lParam))++,
+              rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+              (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
+}
+
+// monitors: every monitor as the system lists them.
+int Monitors() {
+  int n = 0;
+  EnumDisplayMonitors(nullptr, nullptr, &PrintMonitor, reinterpret_cast<LPARAM>(&n));
+  return n > 0 ? 0 : 1;
+}
+
+// region <x> <y> <w> <h>: lit pixels and a checksum of a rectangle of the
+// screen, to tell whether that part changed between two looks.
+int Region(const RECT& rc) {
+  const std::vector<DWORD> px = ReadScreen(rc);
+  unsigned long long sum = 1469598103934665603ULL;  // FNV-1a
+  for (DWORD p : px) sum = (sum ^ p) * 1099511628211ULL;
+  std::printf("lit=%ld sum=%016llx\n", CountNonBlack(px), sum);
   return 0;
 }
 
@@ -370,7 +398,8 @@ int Paint() {
 void Usage() {
   std::printf(
       "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
-      "       settle <ms> <quiet ms> | changes <ms> | cursor <x> <y> | screen | windows | warm |\n"
+      "       settle <ms> <quiet ms> | changes <ms> [x y w h] | region <x> <y> <w> <h> |\n"
+      "       cursor <x> <y> | screen | monitors | windows | warm |\n"
       "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
 }
 
@@ -402,7 +431,16 @@ int main(int argc, char** argvA) {
   if (argc >= 4 && std::wcscmp(argv[1], L"settle") == 0)
     return Settle(_wtoi(argv[2]), _wtoi(argv[3]));
   if (argc >= 2 && std::wcscmp(argv[1], L"screen") == 0) return Screen();
-  if (argc >= 3 && std::wcscmp(argv[1], L"changes") == 0) return Changes(_wtoi(argv[2]));
+  if (argc >= 3 && std::wcscmp(argv[1], L"changes") == 0) {
+    RECT rc{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (argc >= 7)
+      rc = {_wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[3]) + _wtoi(argv[5]), _wtoi(argv[4]) + _wtoi(argv[6])};
+    return Changes(_wtoi(argv[2]), rc);
+  }
+  if (argc >= 2 && std::wcscmp(argv[1], L"monitors") == 0) return Monitors();
+  if (argc >= 6 && std::wcscmp(argv[1], L"region") == 0)
+    return Region(RECT{_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[2]) + _wtoi(argv[4]),
+                       _wtoi(argv[3]) + _wtoi(argv[5])});
   if (argc >= 2 && std::wcscmp(argv[1], L"windows") == 0) return Windows();
   if (argc >= 4 && std::wcscmp(argv[1], L"cursor") == 0) return Cursor(_wtoi(argv[2]), _wtoi(argv[3]));
   if (argc >= 2 && std::wcscmp(argv[1], L"warm") == 0) return Warm();

@@ -89,6 +89,31 @@ TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   EXPECT_EQ(app.m_bPaused.load(), 0);
 }
 
+TEST(SaverInputTest, WithAShowPerMonitorNextReachesEachAndPauseTogglesOnce) {
+  CSaverApp app;
+  app.m_strPausingKey = "S";
+  app.m_strNextKey = "N";
+  app.m_bPausingActive = app.m_bNextActive = 1;
+  CMemorySurface surface1(4, 4), surface2(6, 2);
+  CCountingSleeper sleeper;
+  CSlideShow first(app, app, surface1, sleeper), second(app, app, surface2, sleeper);
+  CSlideShow* shows[] = {&first, &second};
+  for (CSlideShow* p : shows) p->m_bPictureDone.store(0), p->m_bSwitchNow.store(0);
+
+  EXPECT_EQ(ActOnKey('S', false, app, shows), ESaverAction::Pause);
+  EXPECT_EQ(app.m_bPaused.load(), 1);  // once for all, not once per show
+  EXPECT_EQ(ActOnKey('S', false, app, shows), ESaverAction::Pause);
+  EXPECT_EQ(app.m_bPaused.load(), 0);
+  EXPECT_EQ(ActOnKey('X', false, app, shows), ESaverAction::End);
+  for (CSlideShow* p : shows) EXPECT_EQ(p->m_bPictureDone.load() + p->m_bSwitchNow.load(), 0);
+
+  EXPECT_EQ(ActOnKey('N', false, app, shows), ESaverAction::Next);
+  for (CSlideShow* p : shows) {
+    EXPECT_EQ(p->m_bPictureDone.load(), 1);
+    EXPECT_EQ(p->m_bSwitchNow.load(), 1);
+  }
+}
+
 TEST(ScreenshotNameTest, NumbersWrapAndNamesKeepTheFolderAsStored) {
   EXPECT_EQ(NextSequenceNo(0), 1);
   EXPECT_EQ(NextSequenceNo(9999), 10000);

@@ -31,6 +31,7 @@ bool StartFullScreen() {
   const RECT rc{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   if (!pWnd->Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, rc, nullptr)) return false;
   AfxSetMainWnd(pWnd);
+  pWnd->CoverOtherMonitors();
   return true;
 }
 

@@ -106,17 +106,20 @@ LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
 void CPreviewWnd::StartDrawThread() {
   m_pThread = std::make_unique<CDrawThread>();
   m_pShow->m_onPictureDone = PictureLogFromEnvironment();
-  m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)));
+  m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)) + m_nSeedOffset);
 }
 
 void CPreviewWnd::StopDrawThread(int nTimeoutMs) {
+  StopDrawThreadBy(GetTickCount64() + static_cast<ULONGLONG>(nTimeoutMs));
+}
+
+void CPreviewWnd::StopDrawThreadBy(ULONGLONG deadline) {
   if (m_bStopRequested || !m_pThread || !m_pThread->Started()) return;
   m_bStopRequested = true;
   theApp.StopRunning();
   // The drawing thread's device-context calls may send messages to this
   // window's thread (Wine's ReleaseDC does), so the wait answers sent
   // messages instead of sleeping; posted ones stay queued.
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(nTimeoutMs);
   while (!m_pThread->Done() && GetTickCount64() < deadline) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
     MSG msg;

@@ -31,6 +31,10 @@ class CPreviewWnd : public CWnd {
   CSlideShow& Show() { return *m_pShow; }
   bool DrawThreadStarted() const { return m_pThread && m_pThread->Started(); }
 
+  // Clears the keep-running flag and waits for the thread until the tick
+  // count reaches deadline: windows stopped together share one bound.
+  void StopDrawThreadBy(ULONGLONG deadline);
+
   static constexpr const wchar_t* kClassName = L"MirovaneSaverWindow";
 
   std::unique_ptr<CBrush> m_pBrush;
@@ -52,6 +56,10 @@ class CPreviewWnd : public CWnd {
 
   // Clears the keep-running flag and waits up to nTimeoutMs for the thread.
   void StopDrawThread(int nTimeoutMs);
+
+  // Added to the time the drawing thread is seeded with, so that shows
+  // started in the same second differ.
+  unsigned int m_nSeedOffset = 0;
 
   std::unique_ptr<CDrawThread> m_pThread;
   std::shared_ptr<CSlideShow> m_pShow;

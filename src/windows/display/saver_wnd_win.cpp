@@ -4,6 +4,7 @@
 
 #include "app/saver_app.h"
 #include "display/saver_model.h"
+#include "windows/display/monitors_win.h"
 #include "resources/resource.h"
 
 const CWnd::MsgEntry CSaverWnd::s_messages[] = {
@@ -30,6 +31,20 @@ const CWnd::MsgMap* CSaverWnd::GetMessageMap() const {
   return &s_map;
 }
 
+void CSaverWnd::CoverOtherMonitors() {
+  unsigned int nIndex = 0;
+  for (const RECT& rc : OtherMonitors()) {
+    auto pMonitor = std::make_unique<CMonitorWnd>(m_hWnd, ++nIndex);
+    if (pMonitor->Cover(rc)) m_pMonitors.push_back(std::move(pMonitor));
+  }
+}
+
+std::vector<CSlideShow*> CSaverWnd::Shows() {
+  std::vector<CSlideShow*> shows{&Show()};
+  for (const auto& pMonitor : m_pMonitors) shows.push_back(&pMonitor->Show());
+  return shows;
+}
+
 LRESULT CSaverWnd::OnSysCommand(WPARAM nCommand, LPARAM) {
   const WPARAM command = nCommand & 0xFFF0;  // the low four bits are the system's own
   if (command == SC_SCREENSAVE || command == SC_CLOSE) return 0;
@@ -37,6 +52,7 @@ LRESULT CSaverWnd::OnSysCommand(WPARAM nCommand, LPARAM) {
 }
 
 LRESULT CSaverWnd::OnDestroy(WPARAM wParam, LPARAM lParam) {
+  m_pMonitors.clear();
   PostQuitMessage(0);
   return CPreviewWnd::OnDestroy(wParam, lParam);
 }
@@ -73,7 +89,7 @@ LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
 }
 
 LRESULT CSaverWnd::OnKeyDown(WPARAM nVirtKey, LPARAM) {
-  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, &Show())) {
+  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, Shows())) {
     case ESaverAction::Screenshot:
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       SaveScreenshot();
@@ -101,6 +117,11 @@ LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
   theApp.StopRunning();
   Sleep(10);
   if (theApp.m_bPaused.load()) theApp.SetPaused(false);
-  StopDrawThread(2000);
+  // Every monitor's thread is stopping already; all are waited for within
+  // the one bound, then the other monitors' windows go first.
+  const ULONGLONG deadline = GetTickCount64() + 2000;
+  StopDrawThreadBy(deadline);
+  for (const auto& pMonitor : m_pMonitors) pMonitor->StopDrawThreadBy(deadline);
+  m_pMonitors.clear();
   return Default();
 }

@@ -2,7 +2,11 @@
 
 #include "windows/framework/win_api.h"
 
+#include <memory>
+#include <vector>
+
 #include "windows/display/drawing_wnd_win.h"
+#include "windows/display/monitor_wnd_win.h"
 
 // The full-screen saver: a top-most borderless drawing window that hides the
 // cursor, ends on any ordinary input or loss of activation, acts on the
@@ -13,6 +17,9 @@ class CSaverWnd : public CPreviewWnd {
   ~CSaverWnd() override;
 
   const MsgMap* GetMessageMap() const override;
+
+  // Puts a show of its own on every other monitor; their input comes here.
+  void CoverOtherMonitors();
 
   POINT m_ptLast{-1, -1};
 
@@ -31,6 +38,10 @@ class CSaverWnd : public CPreviewWnd {
 
  private:
   void PostClose() { PostMessage(WM_CLOSE, 0, 0); }
+  // This window's show first, then the other monitors' in their order.
+  std::vector<CSlideShow*> Shows();
+
+  std::vector<std::unique_ptr<CMonitorWnd>> m_pMonitors;
 
   static const MsgEntry s_messages[];
 };
