@@ -108,23 +108,9 @@ void CSlideShow::BuildOrder() {
 }
 
 void CSlideShow::DrawPixels() {
-  if (m_pEngine) {
-    for (;;) {
-      if (m_nBatchNext == m_nBatchSize && (!m_pOrder || m_pOrder->done())) {
-        m_bPictureDone.store(1);
-        if (m_onPictureDone) m_onPictureDone();
-        return;
-      }
-      if (!Running()) return;
-      if (m_bPictureDone.load()) return;
-      m_control.WaitWhilePaused();
-      if (m_nBatchNext == m_nBatchSize) ComputeBatch();
-      PlotBatchPosition();
-    }
-  }
   for (;;) {
     // A zero-sized window has no list; its picture is complete at once.
-    if (!m_pOrder || m_pOrder->done()) {
+    if (m_nBatchNext == m_nBatchSize && (!m_pOrder || m_pOrder->done())) {
       m_bPictureDone.store(1);
       if (m_onPictureDone) m_onPictureDone();
       return;
@@ -132,6 +118,11 @@ void CSlideShow::DrawPixels() {
     if (!Running()) return;
     if (m_bPictureDone.load()) return;
     m_control.WaitWhilePaused();
+    if (m_pEngine) {
+      if (m_nBatchNext == m_nBatchSize) ComputeBatch();
+      PlotBatchPosition();
+      continue;
+    }
     int x = 0, y = 0;
     m_pOrder->Take(x, y);
     PlotPixel(x, y);
