@@ -52,22 +52,43 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
              : 0;
 }
 
+void PutBmp24Row(const COLORREF* pColours, int nWidth, std::uint8_t* pRow) {
+  for (int x = 0; x < nWidth; ++x) {
+    pRow[3 * x] = static_cast<std::uint8_t>(BlueOf(pColours[x]));
+    pRow[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(pColours[x]));
+    pRow[3 * x + 2] = static_cast<std::uint8_t>(RedOf(pColours[x]));
+  }
+}
+
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels) {
   if (nWidth <= 0 || nHeight <= 0 ||
       pixels.size() != static_cast<std::size_t>(nWidth) * static_cast<std::size_t>(nHeight))
     return 0;
-  CDib dib;
-  if (!dib.Create(nWidth, nHeight, 24)) return 0;
-  const auto rowBytes = static_cast<std::size_t>(DibRowBytes(nWidth, 24));
-  for (int y = 0; y < nHeight; ++y) {
-    std::uint8_t* row = dib.m_pBits + static_cast<std::size_t>(nHeight - 1 - y) * rowBytes;
-    const COLORREF* src = pixels.data() + static_cast<std::size_t>(y) * nWidth;
-    for (int x = 0; x < nWidth; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(BlueOf(src[x]));
-      row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(src[x]));
-      row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(src[x]));
+  return WriteBmp24Rows(strName, nWidth, nHeight, [&](int y) {
+    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(nWidth);
+  });
+}
+
+int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
+                   const std::function<const COLORREF*(int y)>& rowAt) {
+  const std::int64_t imageSize = DibImageBytes(24, nWidth, nHeight);
+  if (imageSize == 0) return 0;
+  std::array<std::uint8_t, kBmpFileHeaderSize + kDibHeaderSize> header{'B', 'M'};
+  PutLe32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
+  PutLe32(&header[10], static_cast<std::uint32_t>(header.size()));
+  PutDibHeader(&header[kBmpFileHeaderSize], 24, nWidth, nHeight);
+  // Zero-filled once, so that every row's padding is.
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(DibRowBytes(nWidth, 24)));
+  const auto write = [&](std::FILE* file) {
+    if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return false;
+    for (int y = nHeight - 1; y >= 0; --y) {
+      const COLORREF* colours = rowAt(y);
+      if (!colours) return false;
+      PutBmp24Row(colours, nWidth, row.data());
+      if (std::fwrite(row.data(), 1, row.size(), file) != row.size()) return false;
     }
-  }
-  return WriteDibFile(strName, dib.m_pHeader.get());
+    return true;
+  };
+  return ReplaceOutputFile(strName, write) ? 1 : 0;
 }
