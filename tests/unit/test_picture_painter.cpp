@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/saver_app.h"
+#include "colour/colour_scheme.h"
+#include "display/picture_painter.h"
+#include "display/plane_map.h"
+#include "fractal/curve.h"
+#include "test_selection_fixture.h"
+
+namespace {
+
+CPlaneMap PlaneOf(CCurve& curve, int w, int h) {
+  CPlaneMap plane;
+  plane.m_nWidth = w;
+  plane.m_nHeight = h;
+  plane.m_x0 = curve.m_x0;
+  plane.m_y0 = curve.m_y0;
+  plane.m_x1 = curve.m_x1;
+  plane.m_y1 = curve.m_y1;
+  plane.m_pCurve = &curve;
+  return plane;
+}
+
+// Threads that have begun colouring; each waits at its first colour until
+// all expected have, so that every thread surely gets rows.
+struct ThreadGate {
+  explicit ThreadGate(std::size_t expected) : nExpected(expected) {}
+  void Arrive() {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (!threads.insert(std::this_thread::get_id()).second) return;
+    all.notify_all();
+    all.wait_for(lock, std::chrono::seconds(30), [&] { return threads.size() >= nExpected; });
+  }
+  const std::size_t nExpected;
+  std::mutex mutex;
+  std::condition_variable all;
+  std::set<std::thread::id> threads;
+};
+
+// Notes the threads that ask it, and answers from its arguments alone.
+class CThreadNotingScheme final : public CColourScheme {
+ public:
+  explicit CThreadNotingScheme(ThreadGate& gate) : m_gate(gate) {}
+  COLORREF InsideColour(double dModulus) override { return Note(static_cast<COLORREF>(dModulus * 1000)); }
+  COLORREF CountColour(int nCount) override { return Note(static_cast<COLORREF>(nCount)); }
+  COLORREF RootColour(int nCount, int nRoots, int nRoot) override {
+    return Note(static_cast<COLORREF>(nCount * 16 + nRoots * 4 + nRoot));
+  }
+  std::set<std::thread::id> Threads() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_threads;
+  }
+
+ private:
+  COLORREF Note(COLORREF c) {
+    m_gate.Arrive();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_threads.insert(std::this_thread::get_id());
+    return c;
+  }
+  ThreadGate& m_gate;
+  std::mutex m_mutex;
+  std::set<std::thread::id> m_threads;
+};
+
+class PicturePainterTest : public SlideShowTest {
+ protected:
+  void SetUp() override {
+    SlideShowTest::SetUp();
+    theApp.m_bRunning.store(1);
+    m_show.BuildCatalogue();
+  }
+};
+
+}  // namespace
+
+// Fewer rows than threads and a width no lane count divides: every entry's
+// rows equal ColourAt's with one object, whatever the threads, order and
+// engine. Metallic under a variant other than the first, which every
+// thread's object must see.
+TEST_F(PicturePainterTest, RowsAreTheReferenceWhateverThreadsOrderAndEngine) {
+  const int w = 19, h = 3;
+  for (const auto& curve : m_show.m_curves) {
+    const CPlaneMap plane = PlaneOf(*curve, w, h);
+    CMetallicScheme::s_nVariant = 4;
+    std::vector<COLORREF> want;
+    {
+      CMetallicScheme reference;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) want.push_back(plane.ColourAt(x, y, &reference));
+    }
+    for (int threads : {1, 2, 5}) {
+      for (auto order : {CPicturePainter::Order::kTopDown, CPicturePainter::Order::kBottomUp}) {
+        for (auto kind : {EngineKind::kScalar, EngineKind::kVector}) {
+          CMetallicScheme::s_nVariant = 4;
+          std::vector<std::unique_ptr<CMetallicScheme>> owned(threads);
+          std::vector<CColourScheme*> schemes;
+          for (auto& p : owned) schemes.push_back((p = std::make_unique<CMetallicScheme>()).get());
+          std::vector<COLORREF> got(want.size());
+          {
+            CPicturePainter painter(plane, schemes, kind, order);
+            for (int k = 0; k < h; ++k) {
+              const int y = order == CPicturePainter::Order::kBottomUp ? h - 1 - k : k;
+              const COLORREF* row = painter.Row(y);
+              std::copy(row, row + w, got.begin() + y * w);
+            }
+          }
+          EXPECT_EQ(got, want) << CurveTypeName(curve->m_nTypeBit) << " " << curve->m_nRow << ", " << threads
+                               << " threads, " << (kind == EngineKind::kScalar ? "scalar" : "vector")
+                               << (order == CPicturePainter::Order::kBottomUp ? ", bottom up" : ", top down");
+        }
+      }
+    }
+  }
+}
+
+// A scheme object keeps per-call scratch: none may be asked by two threads,
+// and with several threads the collecting one colours nothing.
+TEST_F(PicturePainterTest, EachSchemeObjectServesOneThread) {
+  const CPlaneMap plane = PlaneOf(*m_show.m_curves.front(), 64, 40);
+  for (int threads : {1, 3}) {
+    ThreadGate gate(static_cast<std::size_t>(threads));
+    std::vector<std::unique_ptr<CThreadNotingScheme>> owned(threads);
+    std::vector<CColourScheme*> schemes;
+    for (auto& p : owned) schemes.push_back((p = std::make_unique<CThreadNotingScheme>(gate)).get());
+    {
+      CPicturePainter painter(plane, schemes, EngineKind::kVector, CPicturePainter::Order::kTopDown);
+      ASSERT_EQ(painter.Threads(), threads);
+      for (int y = 0; y < plane.m_nHeight; ++y) ASSERT_NE(painter.Row(y), nullptr);
+    }
+    std::set<std::thread::id> seen;
+    for (const auto& p : owned) {
+      const auto ids = p->Threads();
+      EXPECT_EQ(ids.size(), 1u) << threads << " threads";
+      seen.insert(ids.begin(), ids.end());
+    }
+    EXPECT_EQ(seen.count(std::this_thread::get_id()), threads == 1 ? 1u : 0u) << threads << " threads";
+  }
+}
