@@ -1,9 +1,18 @@
 #include "display/picture_painter.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "display/plane_map.h"
 #include "fractal/curve.h"
+
+namespace {
+// Enough that a slow row holds no thread up, little enough to stay in cache.
+constexpr int kSlotsPerThread = 16;
+constexpr int kMinSlots = 64;
+// Fewer than the slots, or the caller would wait for rows no thread may make.
+constexpr int kRowsPerWake = 16;
+}  // namespace
 
 CPicturePainter::Scratch::Scratch(int nWidth)
     : re(static_cast<std::size_t>(nWidth)),
@@ -21,9 +30,9 @@ CPicturePainter::CPicturePainter(const CPlaneMap& plane, const std::vector<CColo
       m_nWidth(plane.m_nWidth > 0 ? plane.m_nWidth : 0),
       m_nHeight(plane.m_nHeight > 0 ? plane.m_nHeight : 0) {
   if (schemes.size() > 1) {
-    // Left unfilled: each row's first touch falls to the thread computing it.
-    m_pPixels.reset(new COLORREF[static_cast<std::size_t>(m_nWidth) * m_nHeight]);
-    m_ready.assign(static_cast<std::size_t>(m_nHeight), 0);
+    m_nSlots = std::max(kMinSlots, kSlotsPerThread * static_cast<int>(schemes.size()));
+    m_ring.resize(static_cast<std::size_t>(m_nSlots) * m_nWidth);
+    m_slotHolds.assign(static_cast<std::size_t>(m_nSlots), -1);
     for (CColourScheme* pScheme : schemes) {
       // Fewer threads only take longer.
       try {
@@ -37,33 +46,59 @@ CPicturePainter::CPicturePainter(const CPlaneMap& plane, const std::vector<CColo
 }
 
 CPicturePainter::~CPicturePainter() {
-  m_bQuit.store(true, std::memory_order_relaxed);
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bQuit = true;
+  }
+  m_slotFree.notify_all();
   for (std::thread& t : m_helpers) t.join();
 }
 
 const COLORREF* CPicturePainter::Row(int y) {
-  if (y < 0 || y >= m_nHeight) return nullptr;
+  const int k = m_nAsked;
+  if (k >= m_nHeight || y != RowAt(k)) return nullptr;
+  ++m_nAsked;
   if (m_helpers.empty()) {
     PaintRow(m_pFirstScheme, y, *m_pScratch, m_pScratch->row.data());
     return m_pScratch->row.data();
   }
   std::unique_lock<std::mutex> lock(m_mutex);
-  m_rowDone.wait(lock, [&] { return m_ready[static_cast<std::size_t>(y)] != 0; });
-  return &m_pPixels[static_cast<std::size_t>(y) * m_nWidth];
+  // The row handed out before is done with.
+  m_nReleased = k;
+  m_slotFree.notify_all();
+  if (!Ready(k, k + 1)) {
+    m_nWaitFrom = k;
+    m_nWaitEnd = std::min(m_nHeight, k + kRowsPerWake);
+    m_rowDone.wait(lock, [&] { return Ready(m_nWaitFrom, m_nWaitEnd); });
+    m_nWaitEnd = 0;
+  }
+  return Slot(k);
+}
+
+bool CPicturePainter::Ready(int from, int end) const {
+  for (int k = from; k < end; ++k)
+    if (m_slotHolds[static_cast<std::size_t>(k % m_nSlots)] != k) return false;
+  return true;
 }
 
 void CPicturePainter::HelperLoop(CColourScheme* pScheme) {
   Scratch s(m_nWidth);
-  while (!m_bQuit.load(std::memory_order_relaxed)) {
+  for (;;) {
     const int k = m_nNextRow.fetch_add(1, std::memory_order_relaxed);
     if (k >= m_nHeight) return;
-    const int y = m_order == Order::kBottomUp ? m_nHeight - 1 - k : k;
-    PaintRow(pScheme, y, s, &m_pPixels[static_cast<std::size_t>(y) * m_nWidth]);
+    {
+      std::unique_lock<std::mutex> lock(m_mutex);
+      m_slotFree.wait(lock, [&] { return m_bQuit || k < m_nReleased + m_nSlots; });
+      if (m_bQuit) return;
+    }
+    PaintRow(pScheme, RowAt(k), s, Slot(k));
+    bool wake;
     {
       std::lock_guard<std::mutex> lock(m_mutex);
-      m_ready[static_cast<std::size_t>(y)] = 1;
+      m_slotHolds[static_cast<std::size_t>(k % m_nSlots)] = k;
+      wake = k >= m_nWaitFrom && k < m_nWaitEnd && Ready(m_nWaitFrom, m_nWaitEnd);
     }
-    m_rowDone.notify_one();
+    if (wake) m_rowDone.notify_one();
   }
 }
 

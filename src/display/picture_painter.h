@@ -36,9 +36,9 @@ class CPicturePainter {
   CPicturePainter& operator=(const CPicturePainter&) = delete;
 
   int Threads() const { return m_helpers.empty() ? 1 : static_cast<int>(m_helpers.size()); }
-  // Row y's plane.m_nWidth colours, once done; valid until the next call with
-  // one thread, for this object's life with more. The threads work in the
-  // order given, so asking in that order waits least.
+  // Row y's plane.m_nWidth colours, waiting for them, valid until the next
+  // call. Rows must be asked for once each, in the order given; any other
+  // row gives null.
   const COLORREF* Row(int y);
 
  private:
@@ -48,8 +48,11 @@ class CPicturePainter {
     std::vector<IterationResult> results;
     std::vector<COLORREF> row;
   };
+  int RowAt(int k) const { return m_order == Order::kBottomUp ? m_nHeight - 1 - k : k; }
+  COLORREF* Slot(int k) { return &m_ring[static_cast<std::size_t>(k % m_nSlots) * m_nWidth]; }
   void PaintRow(CColourScheme* pScheme, int y, Scratch& s, COLORREF* out) const;
   void HelperLoop(CColourScheme* pScheme);
+  bool Ready(int from, int end) const;
 
   const CPlaneMap& m_plane;
   CColourScheme* const m_pFirstScheme;
@@ -57,15 +60,23 @@ class CPicturePainter {
   const Order m_order;
   const SimdIsa m_isa;
   const int m_nWidth, m_nHeight;
+  int m_nAsked = 0;  // rows handed to the caller, in the order's terms
 
   // One thread: a row at a time, made in Row.
   std::unique_ptr<Scratch> m_pScratch;
-  // More: the whole picture, each row marked under m_mutex once it is in.
-  std::unique_ptr<COLORREF[]> m_pPixels;
-  std::vector<char> m_ready;
+  // More: finished rows wait in a ring of slots, reused so that the memory
+  // is touched once; a thread runs at most a ring's length ahead of the
+  // caller. Under m_mutex: which row each slot holds, how far the caller is.
+  int m_nSlots = 0;
+  std::vector<COLORREF> m_ring;
+  std::vector<int> m_slotHolds;
+  int m_nReleased = 0;
+  // Rows the caller waits for: several at once, so that it sleeps and wakes
+  // once for a run of rows rather than for each.
+  int m_nWaitFrom = 0, m_nWaitEnd = 0;
+  bool m_bQuit = false;
   std::atomic<int> m_nNextRow{0};
-  std::atomic<bool> m_bQuit{false};
   std::mutex m_mutex;
-  std::condition_variable m_rowDone;
+  std::condition_variable m_rowDone, m_slotFree;
   std::vector<std::thread> m_helpers;
 };

@@ -81,46 +81,55 @@ class PicturePainterTest : public SlideShowTest {
   }
 };
 
-}  // namespace
-
-// Fewer rows than threads and a width no lane count divides: every entry's
-// rows equal ColourAt's with one object, whatever the threads, order and
-// engine. Metallic under a variant other than the first, which every
+// Every row equals ColourAt's with one object, whatever the threads, order
+// and engine. Metallic under a variant other than the first, which every
 // thread's object must see.
-TEST_F(PicturePainterTest, RowsAreTheReferenceWhateverThreadsOrderAndEngine) {
-  const int w = 19, h = 3;
-  for (const auto& curve : m_show.m_curves) {
-    const CPlaneMap plane = PlaneOf(*curve, w, h);
-    CMetallicScheme::s_nVariant = 4;
-    std::vector<COLORREF> want;
-    {
-      CMetallicScheme reference;
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) want.push_back(plane.ColourAt(x, y, &reference));
-    }
-    for (int threads : {1, 2, 5}) {
-      for (auto order : {CPicturePainter::Order::kTopDown, CPicturePainter::Order::kBottomUp}) {
-        for (auto kind : {EngineKind::kScalar, EngineKind::kVector}) {
-          CMetallicScheme::s_nVariant = 4;
-          std::vector<std::unique_ptr<CMetallicScheme>> owned(threads);
-          std::vector<CColourScheme*> schemes;
-          for (auto& p : owned) schemes.push_back((p = std::make_unique<CMetallicScheme>()).get());
-          std::vector<COLORREF> got(want.size());
-          {
-            CPicturePainter painter(plane, schemes, kind, order);
-            for (int k = 0; k < h; ++k) {
-              const int y = order == CPicturePainter::Order::kBottomUp ? h - 1 - k : k;
-              const COLORREF* row = painter.Row(y);
-              std::copy(row, row + w, got.begin() + y * w);
-            }
+void ExpectReferenceRows(CCurve& curve, int w, int h) {
+  const CPlaneMap plane = PlaneOf(curve, w, h);
+  CMetallicScheme::s_nVariant = 4;
+  std::vector<COLORREF> want;
+  {
+    CMetallicScheme reference;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) want.push_back(plane.ColourAt(x, y, &reference));
+  }
+  for (int threads : {1, 2, 5}) {
+    for (auto order : {CPicturePainter::Order::kTopDown, CPicturePainter::Order::kBottomUp}) {
+      for (auto kind : {EngineKind::kScalar, EngineKind::kVector}) {
+        CMetallicScheme::s_nVariant = 4;
+        std::vector<std::unique_ptr<CMetallicScheme>> owned(threads);
+        std::vector<CColourScheme*> schemes;
+        for (auto& p : owned) schemes.push_back((p = std::make_unique<CMetallicScheme>()).get());
+        std::vector<COLORREF> got(want.size());
+        {
+          CPicturePainter painter(plane, schemes, kind, order);
+          for (int k = 0; k < h; ++k) {
+            const int y = order == CPicturePainter::Order::kBottomUp ? h - 1 - k : k;
+            const COLORREF* row = painter.Row(y);
+            ASSERT_NE(row, nullptr);
+            std::copy(row, row + w, got.begin() + y * w);
           }
-          EXPECT_EQ(got, want) << CurveTypeName(curve->m_nTypeBit) << " " << curve->m_nRow << ", " << threads
-                               << " threads, " << (kind == EngineKind::kScalar ? "scalar" : "vector")
-                               << (order == CPicturePainter::Order::kBottomUp ? ", bottom up" : ", top down");
         }
+        EXPECT_EQ(got, want) << CurveTypeName(curve.m_nTypeBit) << " " << curve.m_nRow << " at " << w << "x" << h
+                             << ", " << threads << " threads, " << (kind == EngineKind::kScalar ? "scalar" : "vector")
+                             << (order == CPicturePainter::Order::kBottomUp ? ", bottom up" : ", top down");
       }
     }
   }
+}
+
+}  // namespace
+
+// Every entry with fewer rows than threads and a width no lane count divides.
+TEST_F(PicturePainterTest, EveryEntryGivesTheReferenceRows) {
+  for (const auto& curve : m_show.m_curves) ExpectReferenceRows(*curve, 19, 3);
+}
+
+// Many more rows than the threads keep ready at once, and a row as narrow
+// as a pixel.
+TEST_F(PicturePainterTest, RowsThatWrapTheRingOfFinishedRows) {
+  ExpectReferenceRows(*m_show.m_curves.front(), 5, 300);
+  ExpectReferenceRows(*m_show.m_curves.back(), 1, 200);
 }
 
 // A scheme object keeps per-call scratch: none may be asked by two threads,
