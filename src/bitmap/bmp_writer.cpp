@@ -84,7 +84,8 @@ int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
   // Rows gathered into large writes: a call into the system costs far more
   // than a row. Zero-filled once, so that every row's padding is.
   const auto rowBytes = static_cast<std::size_t>(DibRowBytes(nWidth, 24));
-  const std::size_t rowsPerWrite = std::max<std::size_t>(1, kRowsWriteSize / rowBytes);
+  const std::size_t rowsPerWrite =
+      std::min<std::size_t>(static_cast<std::size_t>(nHeight), std::max<std::size_t>(1, kRowsWriteSize / rowBytes));
   std::vector<std::uint8_t> rows(rowsPerWrite * rowBytes);
   const auto write = [&](std::FILE* file) {
     if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return false;

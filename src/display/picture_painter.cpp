@@ -31,7 +31,7 @@ CPicturePainter::CPicturePainter(const CPlaneMap& plane, const std::vector<CColo
       m_nHeight(plane.m_nHeight > 0 ? plane.m_nHeight : 0) {
   if (schemes.size() > 1) {
     m_nSlots = std::max(kMinSlots, kSlotsPerThread * static_cast<int>(schemes.size()));
-    m_ring.resize(static_cast<std::size_t>(m_nSlots) * m_nWidth);
+    m_pRing.reset(new COLORREF[static_cast<std::size_t>(m_nSlots) * m_nWidth]);
     m_slotHolds.assign(static_cast<std::size_t>(m_nSlots), -1);
     for (CColourScheme* pScheme : schemes) {
       // Fewer threads only take longer.

@@ -49,7 +49,7 @@ class CPicturePainter {
     std::vector<COLORREF> row;
   };
   int RowAt(int k) const { return m_order == Order::kBottomUp ? m_nHeight - 1 - k : k; }
-  COLORREF* Slot(int k) { return &m_ring[static_cast<std::size_t>(k % m_nSlots) * m_nWidth]; }
+  COLORREF* Slot(int k) { return &m_pRing[static_cast<std::size_t>(k % m_nSlots) * m_nWidth]; }
   void PaintRow(CColourScheme* pScheme, int y, Scratch& s, COLORREF* out) const;
   void HelperLoop(CColourScheme* pScheme);
   bool Ready(int from, int end) const;
@@ -68,7 +68,7 @@ class CPicturePainter {
   // is touched once; a thread runs at most a ring's length ahead of the
   // caller. Under m_mutex: which row each slot holds, how far the caller is.
   int m_nSlots = 0;
-  std::vector<COLORREF> m_ring;
+  std::unique_ptr<COLORREF[]> m_pRing;  // left unfilled: the threads touch it first
   std::vector<int> m_slotHolds;
   int m_nReleased = 0;
   // Rows the caller waits for: several at once, so that it sleeps and wakes
