@@ -30,46 +30,36 @@ CPlaneMap PlaneOf(CCurve& curve, int w, int h) {
   return plane;
 }
 
-// Threads that have begun colouring; each waits at its first colour until
-// all expected have, so that every thread surely gets rows.
-struct ThreadGate {
-  explicit ThreadGate(std::size_t expected) : nExpected(expected) {}
-  void Arrive() {
-    std::unique_lock<std::mutex> lock(mutex);
-    if (!threads.insert(std::this_thread::get_id()).second) return;
-    all.notify_all();
-    all.wait_for(lock, std::chrono::seconds(30), [&] { return threads.size() >= nExpected; });
-  }
-  const std::size_t nExpected;
-  std::mutex mutex;
-  std::condition_variable all;
-  std::set<std::thread::id> threads;
-};
-
-// Notes the threads that ask it, and answers from its arguments alone.
+// Answers from its arguments alone and notes the threads asking. Each
+// thread's first call waits until the expected number of threads have
+// called, so that every thread surely gets rows.
 class CThreadNotingScheme final : public CColourScheme {
  public:
-  explicit CThreadNotingScheme(ThreadGate& gate) : m_gate(gate) {}
+  struct Gate {
+    std::size_t nExpected;
+    std::mutex mutex;
+    std::condition_variable all;
+    std::set<std::thread::id> threads;
+  };
+  explicit CThreadNotingScheme(Gate& gate) : m_gate(gate) {}
   COLORREF InsideColour(double dModulus) override { return Note(static_cast<COLORREF>(dModulus * 1000)); }
   COLORREF CountColour(int nCount) override { return Note(static_cast<COLORREF>(nCount)); }
   COLORREF RootColour(int nCount, int nRoots, int nRoot) override {
     return Note(static_cast<COLORREF>(nCount * 16 + nRoots * 4 + nRoot));
   }
-  std::set<std::thread::id> Threads() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_threads;
-  }
+  std::set<std::thread::id> m_threads;  // read once the painter is gone
 
  private:
   COLORREF Note(COLORREF c) {
-    m_gate.Arrive();
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_gate.mutex);
     m_threads.insert(std::this_thread::get_id());
+    if (m_gate.threads.insert(std::this_thread::get_id()).second) {
+      m_gate.all.notify_all();
+      m_gate.all.wait_for(lock, std::chrono::seconds(30), [&] { return m_gate.threads.size() >= m_gate.nExpected; });
+    }
     return c;
   }
-  ThreadGate& m_gate;
-  std::mutex m_mutex;
-  std::set<std::thread::id> m_threads;
+  Gate& m_gate;
 };
 
 class PicturePainterTest : public SlideShowTest {
@@ -137,7 +127,7 @@ TEST_F(PicturePainterTest, RowsThatWrapTheRingOfFinishedRows) {
 TEST_F(PicturePainterTest, EachSchemeObjectServesOneThread) {
   const CPlaneMap plane = PlaneOf(*m_show.m_curves.front(), 64, 40);
   for (int threads : {1, 3}) {
-    ThreadGate gate(static_cast<std::size_t>(threads));
+    CThreadNotingScheme::Gate gate{static_cast<std::size_t>(threads), {}, {}, {}};
     std::vector<std::unique_ptr<CThreadNotingScheme>> owned(threads);
     std::vector<CColourScheme*> schemes;
     for (auto& p : owned) schemes.push_back((p = std::make_unique<CThreadNotingScheme>(gate)).get());
@@ -148,9 +138,8 @@ TEST_F(PicturePainterTest, EachSchemeObjectServesOneThread) {
     }
     std::set<std::thread::id> seen;
     for (const auto& p : owned) {
-      const auto ids = p->Threads();
-      EXPECT_EQ(ids.size(), 1u) << threads << " threads";
-      seen.insert(ids.begin(), ids.end());
+      EXPECT_EQ(p->m_threads.size(), 1u) << threads << " threads";
+      seen.insert(p->m_threads.begin(), p->m_threads.end());
     }
     EXPECT_EQ(seen.count(std::this_thread::get_id()), threads == 1 ? 1u : 0u) << threads << " threads";
   }
