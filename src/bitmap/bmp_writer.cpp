@@ -1,11 +1,14 @@
 #include "bitmap/bmp_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
 #include "bitmap/output_target.h"
 
 namespace {
+
+constexpr std::size_t kRowsWriteSize = 8 * kWriteChunk;
 
 // Header, table and pixel bytes of a block fit for a file, or 0.
 std::size_t DibFileBytes(const DibBlock& block) {
@@ -65,22 +68,52 @@ int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock) {
 }
 #endif
 
+void PutBmp24Row(const COLORREF* pColours, int nWidth, std::uint8_t* pRow) {
+  for (int x = 0; x < nWidth; ++x) {
+    pRow[3 * x] = static_cast<std::uint8_t>(BlueOf(pColours[x]));
+    pRow[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(pColours[x]));
+    pRow[3 * x + 2] = static_cast<std::uint8_t>(RedOf(pColours[x]));
+  }
+}
+
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels) {
   if (nWidth <= 0 || nHeight <= 0 ||
       pixels.size() != static_cast<std::size_t>(nWidth) * static_cast<std::size_t>(nHeight))
     return 0;
-  CDib dib;
-  if (!dib.Create(nWidth, nHeight, 24)) return 0;
+  return WriteBmp24Rows(strName, nWidth, nHeight, [&](int y) {
+    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(nWidth);
+  });
+}
+
+int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
+                   const std::function<const COLORREF*(int y)>& rowAt) {
+  const std::int64_t imageSize = DibImageBytes(24, nWidth, nHeight);
+  if (imageSize == 0) return 0;
+  std::array<std::uint8_t, kBmpFileHeaderSize + kDibHeaderSize> header{'B', 'M'};
+  PutLe32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
+  PutLe32(&header[10], static_cast<std::uint32_t>(header.size()));
+  PutDibHeader(&header[kBmpFileHeaderSize], 24, nWidth, nHeight);
+  // Rows gathered into large writes: a call into the system costs far more
+  // than a row. Zero-filled once, so that every row's padding is.
   const auto rowBytes = static_cast<std::size_t>(DibRowBytes(nWidth, 24));
-  for (int y = 0; y < nHeight; ++y) {
-    std::uint8_t* row = dib.m_pBits + static_cast<std::size_t>(nHeight - 1 - y) * rowBytes;
-    const COLORREF* src = pixels.data() + static_cast<std::size_t>(y) * nWidth;
-    for (int x = 0; x < nWidth; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(BlueOf(src[x]));
-      row[3 * x + 1] = static_cast<std::uint8_t>(GreenOf(src[x]));
-      row[3 * x + 2] = static_cast<std::uint8_t>(RedOf(src[x]));
+  const std::size_t rowsPerWrite =
+      std::min<std::size_t>(static_cast<std::size_t>(nHeight), std::max<std::size_t>(1, kRowsWriteSize / rowBytes));
+  std::vector<std::uint8_t> rows(rowsPerWrite * rowBytes);
+  const auto write = [&](std::FILE* file) {
+    if (std::fwrite(header.data(), 1, header.size(), file) != header.size()) return false;
+    std::size_t filled = 0;
+    for (int y = nHeight - 1; y >= 0; --y) {
+      const COLORREF* colours = rowAt(y);
+      if (!colours) return false;
+      PutBmp24Row(colours, nWidth, &rows[filled]);
+      filled += rowBytes;
+      if (filled == rows.size() || y == 0) {
+        if (WriteInChunks(file, rows.data(), filled) != filled) return false;
+        filled = 0;
+      }
     }
-  }
-  return WriteDibFile(strName, dib.m_pHeader.get());
+    return true;
+  };
+  return ReplaceOutputFile(strName, write) ? 1 : 0;
 }

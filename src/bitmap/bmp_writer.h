@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,16 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock);
 int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock);
 #endif
 
+// One row of colours as a 24-bit BMP row holds it: blue, green, red.
+void PutBmp24Row(const COLORREF* pColours, int nWidth, std::uint8_t* pRow);
+
 // A 24-bit BMP of a top-down, row-major picture of width x height colours.
 // 0 when the sizes do not match the pixels or the file cannot be written.
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels);
+
+// The same file from rows asked for one at a time in the file's order,
+// bottom row first: rowAt(y) gives row y's nWidth colours, or null to give
+// up (0, and no file), and is not asked again for that row.
+int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
+                   const std::function<const COLORREF*(int y)>& rowAt);

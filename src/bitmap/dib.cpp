@@ -39,17 +39,36 @@ std::int64_t DibRowBytes(std::int64_t nWidth, int nBitCount) {
   return (nWidth * nBitCount + 31) / 32 * 4;
 }
 
-std::unique_ptr<DibBlock> AllocDibBlock(int nBitCount, int nWidth, int nHeight) {
-  if (!SupportedDepth(nBitCount) || nWidth <= 0 || nHeight <= 0) return nullptr;
+std::int64_t DibImageBytes(int nBitCount, int nWidth, int nHeight) {
+  if (!SupportedDepth(nBitCount) || nWidth <= 0 || nHeight <= 0) return 0;
   const std::int64_t rowBytes = DibRowBytes(nWidth, nBitCount);
   // The file's size field is 32-bit, and a 32-bit process could not hold more;
   // checked before multiplying, which could overflow even 64 bits.
-  if (rowBytes > (std::numeric_limits<std::int32_t>::max() - kDibTableRoom) / nHeight) return nullptr;
+  if (rowBytes > (std::numeric_limits<std::int32_t>::max() - kDibTableRoom) / nHeight) return 0;
   const std::int64_t imageSize = rowBytes * nHeight;
   const std::int64_t blockSize = imageSize + kDibTableRoom;
   if (blockSize > std::numeric_limits<std::int32_t>::max() ||
       static_cast<std::uint64_t>(blockSize) > std::numeric_limits<std::size_t>::max() / 2)
-    return nullptr;
+    return 0;
+  return imageSize;
+}
+
+void PutDibHeader(std::uint8_t* pHeader, int nBitCount, int nWidth, int nHeight) {
+  const std::uint8_t* const end = pHeader + kDibHeaderSize;
+  for (std::uint8_t* p = pHeader; p != end; ++p) *p = 0;
+  PutLe32(pHeader, kDibHeaderSize);
+  PutLe32(pHeader + kDibWidthAt, static_cast<std::uint32_t>(nWidth));
+  PutLe32(pHeader + kDibHeightAt, static_cast<std::uint32_t>(nHeight));
+  PutLe16(pHeader + kDibPlanesAt, 1);
+  PutLe16(pHeader + kDibBitCountAt, static_cast<std::uint16_t>(nBitCount));
+  PutLe32(pHeader + kDibImageSizeAt, static_cast<std::uint32_t>(DibImageBytes(nBitCount, nWidth, nHeight)));
+  PutLe32(pHeader + kDibColoursUsedAt, static_cast<std::uint32_t>(nBitCount <= 8 ? 1 << nBitCount : 0));
+}
+
+std::unique_ptr<DibBlock> AllocDibBlock(int nBitCount, int nWidth, int nHeight) {
+  const std::int64_t imageSize = DibImageBytes(nBitCount, nWidth, nHeight);
+  if (imageSize == 0) return nullptr;
+  const std::int64_t blockSize = imageSize + kDibTableRoom;
 
   std::unique_ptr<DibBlock> block(new (std::nothrow) DibBlock);
   if (!block) return nullptr;
@@ -59,15 +78,8 @@ std::unique_ptr<DibBlock> AllocDibBlock(int nBitCount, int nWidth, int nHeight) 
     return nullptr;
   }
   const int entries = nBitCount <= 8 ? 1 << nBitCount : 0;
-  std::uint8_t* h = block->data();
-  PutLe32(h, kDibHeaderSize);
-  PutLe32(h + kDibWidthAt, static_cast<std::uint32_t>(nWidth));
-  PutLe32(h + kDibHeightAt, static_cast<std::uint32_t>(nHeight));
-  PutLe16(h + kDibPlanesAt, 1);
-  PutLe16(h + kDibBitCountAt, static_cast<std::uint16_t>(nBitCount));
-  PutLe32(h + kDibImageSizeAt, static_cast<std::uint32_t>(imageSize));
-  PutLe32(h + kDibColoursUsedAt, static_cast<std::uint32_t>(entries));
-  std::uint8_t* table = h + kDibHeaderSize;
+  PutDibHeader(block->data(), nBitCount, nWidth, nHeight);
+  std::uint8_t* table = block->data() + kDibHeaderSize;
   for (int i = 0; i < entries; ++i) {
     const RgbColour& c = nBitCount == 1 ? kMonochromeColours[i]
                                         : kStandardColours[i % kStandardColours.size()];

@@ -48,6 +48,12 @@ void PutLe32(std::uint8_t* p, std::uint32_t v);
 // Bytes per pixel row, padded to a multiple of four; 0 when out of range.
 std::int64_t DibRowBytes(std::int64_t nWidth, int nBitCount);
 
+// Pixel bytes of a picture (rows padded), or 0 for an unsupported depth, a
+// size that is not positive or one too large for the format.
+std::int64_t DibImageBytes(int nBitCount, int nWidth, int nHeight);
+// The 40-byte header of a new block, for a picture of a size DibImageBytes takes.
+void PutDibHeader(std::uint8_t* pHeader, int nBitCount, int nWidth, int nHeight);
+
 // A new block with the header filled in and the standard colour table, or
 // null for an unsupported depth (1, 4, 8, 16, 24, 32 are supported), a size
 // that is not positive, one too large for the format, or no memory.

@@ -39,6 +39,23 @@ else
   fail "every-entry-identical-whatever-engine-and-threads" "$entries entries; differing:${differing:0:300}"
 fi
 
+# More threads than rows, a width no lane count divides, and PNG files,
+# whose rows are taken top-down: still the one-thread reference.
+small() {  # file, engine, threads
+  "$NATIVE" --curve mandelbrot:13 --scheme Metallic --variant 5 --size 37x3 --seed 9 \
+    --settings /dev/null --engine "$2" --threads "$3" --quiet --out "$1"
+}
+small "$OUT/small-scalar1.bmp" scalar 1
+small "$OUT/small-vector7.bmp" vector 7
+small "$OUT/small-scalar1.png" scalar 1
+small "$OUT/small-vector3.png" vector 3
+if [ -s "$OUT/small-scalar1.bmp" ] && cmp -s "$OUT/small-scalar1.bmp" "$OUT/small-vector7.bmp" &&
+   [ -s "$OUT/small-scalar1.png" ] && cmp -s "$OUT/small-scalar1.png" "$OUT/small-vector3.png"; then
+  pass "more-threads-than-rows-and-png-identical"
+else
+  fail "more-threads-than-rows-and-png-identical" "files differ or are missing"
+fi
+
 # Slide shows, with and without extra memory: the frame cycle's batches.
 for extra in 0 1; do
   for run in "scalar 1" "vector 1" "vector 2"; do

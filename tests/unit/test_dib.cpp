@@ -149,6 +149,32 @@ TEST(Bmp24, RowsAreBottomUpBlueGreenRedAndPaddedWithZeros) {
   EXPECT_EQ(dir.Count(), 1u);
 }
 
+// Written row by row, the file is byte for byte that of a whole block, and
+// rows are asked for in the file's order; giving up leaves no file. Rows
+// wide enough that the writes gather a few at a time, the last write short.
+TEST(Bmp24, RowByRowEqualsTheWholeBlockAndGivingUpLeavesNoFile) {
+  TempDir dir;
+  const int w = 30001, h = 5;
+  std::vector<COLORREF> pixels;
+  for (int i = 0; i < w * h; ++i) pixels.push_back(MakeColour(i, 100 + i, 200 + i));
+  CDib dib;
+  ASSERT_TRUE(dib.Create(w, h, 24));
+  const auto rowBytes = static_cast<std::size_t>(DibRowBytes(w, 24));
+  for (int y = 0; y < h; ++y) PutBmp24Row(&pixels[y * w], w, dib.m_pBits + (h - 1 - y) * rowBytes);
+  ASSERT_TRUE(WriteDibFile(dir.File("block.bmp"), dib.m_pHeader.get()));
+  std::vector<int> asked;
+  ASSERT_TRUE(WriteBmp24Rows(dir.File("rows.bmp"), w, h, [&](int y) {
+    asked.push_back(y);
+    return &pixels[y * w];
+  }));
+  EXPECT_EQ(ReadFile(dir.File("rows.bmp")), ReadFile(dir.File("block.bmp")));
+  EXPECT_EQ(asked, (std::vector<int>{4, 3, 2, 1, 0}));
+
+  EXPECT_FALSE(WriteBmp24Rows(dir.File("gave-up.bmp"), w, h,
+                              [&](int y) { return y == 0 ? nullptr : &pixels[y * w]; }));
+  EXPECT_EQ(dir.Count(), 2u);
+}
+
 TEST(BmpWriter, MissingFolderCreatesNothingAndExistingFilesAreReplaced) {
   TempDir dir;
   const std::vector<COLORREF> pixel{MakeColour(9, 9, 9)};

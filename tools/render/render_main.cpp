@@ -28,6 +28,7 @@
 #include "colour/scheme_registry.h"
 #include "display/memory_surface.h"
 #include "display/pixel_engine.h"
+#include "display/picture_painter.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
 #include "mirovane_version.h"
@@ -98,13 +99,16 @@ class CProgressSurface : public CMemorySurface {
   long long m_nCount = 0;
 };
 
-// The files do not depend on either choice: the curves' results are
-// computed in parallel, the colours and pixels set in order.
-std::unique_ptr<CPixelEngine> MakeEngine(const RenderOptions& o) {
+int ThreadCount(const RenderOptions& o) {
   int threads = o.nThreads;
   if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
-  if (threads <= 0) threads = 1;
-  return std::make_unique<CPixelEngine>(o.bScalar ? EngineKind::kScalar : EngineKind::kVector, threads);
+  return threads > 0 ? threads : 1;
+}
+
+// The files do not depend on either choice: a slide show's results are
+// computed in parallel, the colours and pixels set in order.
+std::unique_ptr<CPixelEngine> MakeEngine(const RenderOptions& o) {
+  return std::make_unique<CPixelEngine>(o.bScalar ? EngineKind::kScalar : EngineKind::kVector, ThreadCount(o));
 }
 
 // Positions a slide-show batch takes ahead: nothing interrupts the renderer,
@@ -222,7 +226,7 @@ int RunCurve(const RenderOptions& o) {
   std::string error;
   if (!LoadSettings(o, error)) return Fail(error);
   if (!PrepareFile(o.strOut, error)) return Fail(error);
-  // The show only holds the curve and scheme here; nothing draws on it.
+  // The show only holds the curve here; nothing draws on it.
   CMemorySurface surface(1, 1);
   CCountingSleeper sleeper;
   CSlideShow show(theApp, theApp, surface, sleeper);
@@ -238,53 +242,39 @@ int RunCurve(const RenderOptions& o) {
                 " in the catalogue (out of range or excluded by the iteration limits)");
   show.SetSize(o.nWidth, o.nHeight);
   show.TakeCurve(index);
+  // Every thread colours with its own scheme object, all made under the
+  // variant asked for and kept until the picture is done.
   SetSchemeVariant(show.m_variants, o.nSchemeBit, o.nVariant);
-  show.m_pScheme = CreateScheme(o.nSchemeBit, show.m_variants);
-  const std::size_t size = static_cast<std::size_t>(o.nWidth) * o.nHeight;
-  std::vector<COLORREF> pixels;
-  const std::unique_ptr<CPixelEngine> engine = MakeEngine(o);
+  std::vector<std::unique_ptr<CColourScheme>> owned;
+  std::vector<CColourScheme*> schemes;
+  for (int i = 0; i < ThreadCount(o); ++i) {
+    owned.push_back(CreateScheme(o.nSchemeBit, show.m_variants));
+    if (!owned.back()) return Fail("out of memory");
+    schemes.push_back(owned.back().get());
+  }
+  const int w = o.nWidth, h = o.nHeight;
+  const bool png = o.format == RenderOptions::Format::Png;
+  CPicturePainter painter(show.m_plane, schemes, o.bScalar ? EngineKind::kScalar : EngineKind::kVector,
+                          png ? CPicturePainter::Order::kTopDown : CPicturePainter::Order::kBottomUp);
   CProgress progress(!o.bQuiet);
   progress.Start();
-  // Bands of rows, so that progress shows; the workers compute one band
-  // while this thread colours the one before.
-  const int band = std::max(1, 65536 / o.nWidth);
-  std::vector<int> xs[2], ys[2];
-  auto fillBand = [&](int b, int y0) {
-    xs[b].clear();
-    ys[b].clear();
-    for (int y = y0; y < std::min(o.nHeight, y0 + band); ++y) {
-      for (int x = 0; x < o.nWidth; ++x) {
-        xs[b].push_back(x);
-        ys[b].push_back(y);
-      }
-    }
+  int rows = 0;
+  const auto row = [&](int y) {
+    progress.Show(1, 1, double(rows++) / h);
+    return painter.Row(y);
   };
-  auto at = [&](int y0) { return &pixels[static_cast<std::size_t>(y0) * o.nWidth]; };
-  if (engine->CanStart(show.m_plane)) {
-    fillBand(0, 0);
-    int slot = engine->Start(show.m_plane, xs[0].data(), ys[0].data(), xs[0].size());
-    // Touching the picture's memory the first time is slow; the workers
-    // compute meanwhile.
-    pixels.resize(size);
-    for (int y0 = 0, b = 0; y0 < o.nHeight; y0 += band, b ^= 1) {
-      const bool more = y0 + band < o.nHeight;
-      if (more) fillBand(b ^ 1, y0 + band);
-      engine->Finish();
-      const int done = slot;
-      if (more) slot = engine->Start(show.m_plane, xs[b ^ 1].data(), ys[b ^ 1].data(), xs[b ^ 1].size());
-      engine->ColourSlot(done, show.m_pScheme.get(), at(y0));
-      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
-    }
+  int written = 0;
+  if (png) {
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) std::copy_n(row(y), w, pixels.begin() + static_cast<std::ptrdiff_t>(y) * w);
+    progress.End();
+    written = WritePng(o.strOut, w, h, pixels);
   } else {
-    pixels.resize(size);
-    for (int y0 = 0; y0 < o.nHeight; y0 += band) {
-      fillBand(0, y0);
-      engine->Colours(show.m_plane, show.m_pScheme.get(), xs[0].data(), ys[0].data(), xs[0].size(), at(y0));
-      progress.Show(1, 1, double(std::min(o.nHeight, y0 + band)) / o.nHeight);
-    }
+    // Each row goes into the file as soon as it is done.
+    written = WriteBmp24Rows(o.strOut, w, h, row);
+    progress.End();
   }
-  progress.End();
-  if (!WritePicture(o, o.strOut, o.nWidth, o.nHeight, pixels)) return Fail("cannot write '" + o.strOut + "'");
+  if (!written) return Fail("cannot write '" + o.strOut + "'");
   return 0;
 }
 
