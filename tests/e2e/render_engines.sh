@@ -94,9 +94,9 @@ for tree in ${MIROVANE_WINE_TREES:-"$MIROVANE_WIN32 $MIROVANE_WIN64"}; do
     cmp -s "$OUT/$bits/$name.bmp" "$OUT/$name-scalar1.bmp" || same=0
   done
   (cd "$OUT/$bits" && timeout 300 wine "$exe" --size 97x61 --seed 31 --pictures 5 --extra-memory 0 \
-    --settings NUL --threads 2 --quiet --out show >/dev/null 2>&1)
+    --settings NUL --threads 2 --quiet --out show >show.log 2>&1; echo "status $?" >>show.log)
   diff -r "$OUT/$bits/show" "$OUT/show0-scalar1" >/dev/null || same=0
   if [ $same = 1 ]; then pass "identical-$bits-vector-to-native-reference"
-  else fail "identical-$bits-vector-to-native-reference" "differs from the native scalar render"; fi
+  else fail "identical-$bits-vector-to-native-reference" "differs from the native scalar render: $(tail -n 3 "$OUT/$bits/show.log" | tr '\n' ' ')"; fi
 done
 exit $failed
