@@ -37,8 +37,9 @@ class CPixelEngine {
   void Colours(const CPlaneMap& plane, CColourScheme* pScheme, const int* xs, const int* ys,
                std::size_t n, COLORREF* out);
 
-  // The same in steps, so that the calling thread can colour one job while
-  // the workers compute the next. Only where CanStart says so.
+ private:
+  // Colours in steps: the formula on every thread, then the colours here.
+  // Only where CanStart says so.
   bool CanStart(const CPlaneMap& plane) const;
   // The workers begin; the arrays must stay until Finish returns. Returns
   // the job's slot; the slot of the job before stays readable until the
@@ -49,7 +50,6 @@ class CPixelEngine {
   // The colours of a finished job, the scheme asked in the pixels' order.
   void ColourSlot(int slot, CColourScheme* pScheme, COLORREF* out) const;
 
- private:
   struct Job {
     const CPlaneMap* pPlane = nullptr;
     const int* pXs = nullptr;
