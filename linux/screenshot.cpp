@@ -1,8 +1,11 @@
 #include "screenshot.h"
 
+#include "app/saver_app.h"
 #include "bitmap/bmp_writer.h"
 #include "display/saver_model.h"
 
 bool SaveScreenshot(CSaverApp& app, int nWidth, int nHeight, const std::vector<COLORREF>& pixels) {
-  return TakeScreenshot(app, [&](const std::string& name) { return WriteBmp24(name, nWidth, nHeight, pixels) != 0; });
+  return TakeScreenshot(
+      app, [&](const std::string& name) { return WriteBmp24(name, nWidth, nHeight, pixels) != 0; },
+      [&app] { app.SaveSequenceNo(); });
 }

@@ -337,7 +337,7 @@ void CX11Saver::CImpl::Refresh() {
 
 void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
   const unsigned vk = VirtualKeyOf(static_cast<std::uint32_t>(XLookupKeysym(&e, 0)));
-  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, Shows())) {
+  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, theApp, Shows())) {
     case ESaverAction::Screenshot:
       if (m_pBundle) SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
       break;

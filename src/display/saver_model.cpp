@@ -2,31 +2,31 @@
 
 #include <cstdio>
 
-#include "app/saver_app.h"
 #include "display/slide_show.h"
 
-ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSaverApp& app) {
+ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings) {
   if (bAltHeld || nVirtualKey == kVkMenu || nVirtualKey == kVkF10 || nVirtualKey == 0)
     return ESaverAction::End;
   // Stored keys are the one-character string of the key's code, so an empty
   // or longer stored string never matches.
   const std::string key(1, static_cast<char>(nVirtualKey & 0xFF));
-  if (app.m_bPrintingActive && app.m_strPrintingKey == key) return ESaverAction::Screenshot;
-  if (app.m_bPausingActive && app.m_strPausingKey == key) return ESaverAction::Pause;
-  if (app.m_bNextActive && app.m_strNextKey == key) return ESaverAction::Next;
+  if (settings.m_bPrintingActive && settings.m_strPrintingKey == key) return ESaverAction::Screenshot;
+  if (settings.m_bPausingActive && settings.m_strPausingKey == key) return ESaverAction::Pause;
+  if (settings.m_bNextActive && settings.m_strNextKey == key) return ESaverAction::Next;
   return ESaverAction::End;
 }
 
-ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app, CSlideShow* pShow) {
-  return ActOnKey(nVirtualKey, bAltHeld, app,
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings,
+                      CShowControl& control, CSlideShow* pShow) {
+  return ActOnKey(nVirtualKey, bAltHeld, settings, control,
                   pShow ? std::span<CSlideShow* const>(&pShow, 1) : std::span<CSlideShow* const>());
 }
 
-ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app,
-                      std::span<CSlideShow* const> shows) {
-  const ESaverAction action = KeyAction(nVirtualKey, bAltHeld, app);
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings,
+                      CShowControl& control, std::span<CSlideShow* const> shows) {
+  const ESaverAction action = KeyAction(nVirtualKey, bAltHeld, settings);
   if (action == ESaverAction::Pause) {
-    app.SetPaused(!app.m_bPaused.load());
+    control.SetPaused(!control.m_bPaused.load());
   } else if (action == ESaverAction::Next) {
     for (CSlideShow* pShow : shows) {
       if (!pShow) continue;

@@ -5,7 +5,8 @@
 #include <span>
 #include <string>
 
-#include "app/saver_app.h"
+#include "app/settings_table.h"
+#include "app/show_control.h"
 
 class CSlideShow;
 
@@ -44,15 +45,16 @@ constexpr ESaverAction ButtonAction() { return ESaverAction::End; }
 // The hot keys in the order Screenshot, Pause, Next, each only while its
 // Active flag is set. A key pressed with Alt, Alt itself and F10 are system
 // keys and always end the saver.
-ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSaverApp& app);
+ESaverAction KeyAction(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings);
 
 // Decides a key and carries out Pause (toggles) and Next (ends the picture at
 // once) on the show, which may be null; the caller takes a screenshot or ends.
-ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app, CSlideShow* pShow);
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings,
+                      CShowControl& control, CSlideShow* pShow);
 // The same for a saver with one show per monitor: Next ends every show's
 // picture, Pause toggles once, since one gate holds every drawing thread.
-ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, CSaverApp& app,
-                      std::span<CSlideShow* const> shows);
+ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, const CSettings& settings,
+                      CShowControl& control, std::span<CSlideShow* const> shows);
 
 #ifdef _WIN32
 inline constexpr char kScreenshotSeparator = '\\';
@@ -75,11 +77,12 @@ inline constexpr std::size_t kMaxScreenshotFolder = 256 - std::size("\\Wexly Fra
 
 // Advances and stores the number around writing the picture under its name;
 // the number is used up even when the file cannot be written, so a retry
-// never overwrites. write(name) says whether the file was written.
-template <class WriteFn>
-bool TakeScreenshot(CSaverApp& app, WriteFn write) {
-  app.m_nSequenceNo = NextSequenceNo(app.m_nSequenceNo);
-  const bool bWritten = write(ScreenshotName(app.m_strFileLocation, app.m_nSequenceNo));
-  app.SaveSequenceNo();
+// never overwrites. write(name) says whether the file was written;
+// saveNumber() stores the settings' number.
+template <class WriteFn, class SaveFn>
+bool TakeScreenshot(CSettings& settings, WriteFn write, SaveFn saveNumber) {
+  settings.m_nSequenceNo = NextSequenceNo(settings.m_nSequenceNo);
+  const bool bWritten = write(ScreenshotName(settings.m_strFileLocation, settings.m_nSequenceNo));
+  saveNumber();
   return bWritten;
 }

@@ -75,17 +75,17 @@ TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   CSlideShow show(app, app, surface, sleeper);
   show.m_bPictureDone.store(0);  // halfway through a picture
   show.m_bSwitchNow.store(0);
-  EXPECT_EQ(ActOnKey('S', false, app, &show), ESaverAction::Pause);
+  EXPECT_EQ(ActOnKey('S', false, app, app, &show), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 1);
-  EXPECT_EQ(ActOnKey('S', false, app, &show), ESaverAction::Pause);
+  EXPECT_EQ(ActOnKey('S', false, app, app, &show), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 0);
   EXPECT_EQ(show.m_bPictureDone.load() + show.m_bSwitchNow.load(), 0);
 
-  EXPECT_EQ(ActOnKey('N', false, app, &show), ESaverAction::Next);
+  EXPECT_EQ(ActOnKey('N', false, app, app, &show), ESaverAction::Next);
   EXPECT_EQ(show.m_bPictureDone.load(), 1);
   EXPECT_EQ(show.m_bSwitchNow.load(), 1);
-  EXPECT_EQ(ActOnKey('N', false, app, nullptr), ESaverAction::Next);  // between shows
-  EXPECT_EQ(ActOnKey('N', true, app, &show), ESaverAction::End);
+  EXPECT_EQ(ActOnKey('N', false, app, app, nullptr), ESaverAction::Next);  // between shows
+  EXPECT_EQ(ActOnKey('N', true, app, app, &show), ESaverAction::End);
   EXPECT_EQ(app.m_bPaused.load(), 0);
 }
 
@@ -100,14 +100,14 @@ TEST(SaverInputTest, WithAShowPerMonitorNextReachesEachAndPauseTogglesOnce) {
   CSlideShow* shows[] = {&first, &second};
   for (CSlideShow* p : shows) p->m_bPictureDone.store(0), p->m_bSwitchNow.store(0);
 
-  EXPECT_EQ(ActOnKey('S', false, app, shows), ESaverAction::Pause);
+  EXPECT_EQ(ActOnKey('S', false, app, app, shows), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 1);  // once for all, not once per show
-  EXPECT_EQ(ActOnKey('S', false, app, shows), ESaverAction::Pause);
+  EXPECT_EQ(ActOnKey('S', false, app, app, shows), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 0);
-  EXPECT_EQ(ActOnKey('X', false, app, shows), ESaverAction::End);
+  EXPECT_EQ(ActOnKey('X', false, app, app, shows), ESaverAction::End);
   for (CSlideShow* p : shows) EXPECT_EQ(p->m_bPictureDone.load() + p->m_bSwitchNow.load(), 0);
 
-  EXPECT_EQ(ActOnKey('N', false, app, shows), ESaverAction::Next);
+  EXPECT_EQ(ActOnKey('N', false, app, app, shows), ESaverAction::Next);
   for (CSlideShow* p : shows) {
     EXPECT_EQ(p->m_bPictureDone.load(), 1);
     EXPECT_EQ(p->m_bSwitchNow.load(), 1);
@@ -146,13 +146,14 @@ TEST(ScreenshotNameTest, TheNumberIsUsedUpAndStoredEvenWhenTheFileIsNot) {
   app.m_strFileLocation = "d";
   app.m_nSequenceNo = 9999;
   std::string name;
+  const auto save = [&app] { app.SaveSequenceNo(); };
   EXPECT_TRUE(TakeScreenshot(app, [&](const std::string& n) {
     name = n;
     EXPECT_EQ(store.written, "") << "stored only after the write";
     return true;
-  }));
+  }, save));
   EXPECT_EQ(name, ScreenshotName("d", 10000));
-  EXPECT_FALSE(TakeScreenshot(app, [&](const std::string& n) { name = n; return false; }));
+  EXPECT_FALSE(TakeScreenshot(app, [&](const std::string& n) { name = n; return false; }, save));
   EXPECT_EQ(name, ScreenshotName("d", 0));
   EXPECT_EQ(store.written, "SequenceNo=10000;SequenceNo=0;");
 }

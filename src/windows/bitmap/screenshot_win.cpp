@@ -21,7 +21,7 @@ void CPreviewWnd::SaveScreenshot() {
   CBmpDib dib;
   CaptureBitmap(dib, &bitmap);
   // A refused name (folder missing, path too long) loses the picture only.
-  TakeScreenshot(theApp, [&](const std::string& name) {
-    return SaveBmpDib(dib, Utf8ToWide(name)) != 0;
-  });
+  TakeScreenshot(
+      theApp, [&](const std::string& name) { return SaveBmpDib(dib, Utf8ToWide(name)) != 0; },
+      [] { theApp.SaveSequenceNo(); });
 }

@@ -89,7 +89,7 @@ LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
 }
 
 LRESULT CSaverWnd::OnKeyDown(WPARAM nVirtKey, LPARAM) {
-  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, Shows())) {
+  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, theApp, Shows())) {
     case ESaverAction::Screenshot:
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       SaveScreenshot();
