@@ -29,10 +29,19 @@ std::size_t DibFileBytes(const DibBlock& block) {
   return static_cast<std::size_t>(total);
 }
 
+// The file header before nDibBytes of header, table and pixels, the pixels
+// nBitsAt bytes into the file.
+void PutBmpFileHeader(std::uint8_t* pHeader, std::size_t nDibBytes, std::size_t nBitsAt) {
+  pHeader[0] = 'B';
+  pHeader[1] = 'M';
+  PutLe32(pHeader + 2, static_cast<std::uint32_t>(kBmpFileHeaderSize + nDibBytes));
+  PutLe32(pHeader + 6, 0);
+  PutLe32(pHeader + 10, static_cast<std::uint32_t>(nBitsAt));
+}
+
 bool WriteAll(std::FILE* file, const DibBlock& block, std::size_t nBytes) {
-  std::array<std::uint8_t, kBmpFileHeaderSize> header{'B', 'M'};
-  PutLe32(&header[2], static_cast<std::uint32_t>(kBmpFileHeaderSize + nBytes));
-  PutLe32(&header[10], kBmpFileHeaderSize + kDibHeaderSize + DibPaletteBytes(&block));
+  std::array<std::uint8_t, kBmpFileHeaderSize> header{};
+  PutBmpFileHeader(header.data(), nBytes, kBmpFileHeaderSize + kDibHeaderSize + DibPaletteBytes(&block));
   return std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
          WriteInChunks(file, block.data(), nBytes) == nBytes;
 }
@@ -90,9 +99,8 @@ int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
                    const std::function<const COLORREF*(int y)>& rowAt) {
   const std::int64_t imageSize = DibImageBytes(24, nWidth, nHeight);
   if (imageSize == 0) return 0;
-  std::array<std::uint8_t, kBmpFileHeaderSize + kDibHeaderSize> header{'B', 'M'};
-  PutLe32(&header[2], static_cast<std::uint32_t>(header.size() + imageSize));
-  PutLe32(&header[10], static_cast<std::uint32_t>(header.size()));
+  std::array<std::uint8_t, kBmpFileHeaderSize + kDibHeaderSize> header{};
+  PutBmpFileHeader(header.data(), kDibHeaderSize + static_cast<std::size_t>(imageSize), header.size());
   PutDibHeader(&header[kBmpFileHeaderSize], 24, nWidth, nHeight);
   // Rows gathered into large writes: a call into the system costs far more
   // than a row. Zero-filled once, so that every row's padding is.
