@@ -18,7 +18,10 @@ layer_of() {
     windows/display) echo 6 ;;
     windows/bitmap | windows/config) echo 7 ;;
     windows/app) echo 8 ;;
-    linux | tools/*) echo 9 ;;
+    x11/display) echo 5 ;;
+    x11/bitmap | x11/config) echo 6 ;;
+    x11/app) echo 7 ;;
+    tools/*) echo 9 ;;
     *) echo "" ;;
   esac
 }
@@ -28,7 +31,7 @@ folder_of_file() {
   local f=${1#src/}
   case $f in
     windows/*) f=${f#windows/}; echo "windows/${f%%/*}" ;;
-    linux/*) echo linux ;;
+    x11/*) f=${f#x11/}; echo "x11/${f%%/*}" ;;
     tools/*) f=${f#tools/}; echo "tools/${f%%/*}" ;;
     *) echo "${f%%/*}" ;;
   esac
@@ -49,7 +52,7 @@ while IFS= read -r file; do
     [ -n "$to_layer" ] || continue  # outside the sources: generated or a test helper
     [ "$to_layer" -lt "$from_layer" ] || upward+=("$file includes $inc")
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find src linux tools -path linux/tests -prune -o -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.inc' \) -print | sort)
+done < <(find src tools -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.inc' \) -print | sort)
 
 check layering-known-folders "${#unknown[@]}" "no layer for: ${unknown[*]:-}"
 check layering-no-upward-include "${#upward[@]}" "$(printf '%s; ' "${upward[@]:-}")"

@@ -5,7 +5,7 @@
 # the primary head's.
 . "$(dirname "$0")/lib/checks.sh"
 . "$(dirname "$0")/lib/monitors.sh"
-BIN=$MIROVANE_NATIVE/linux/mirovane
+BIN=$MIROVANE_NATIVE/mirovane
 OUT=$MIROVANE_OUT/linux_monitors
 rm -rf "$OUT"; mkdir -p "$OUT"
 export XDG_CONFIG_HOME=$OUT/config

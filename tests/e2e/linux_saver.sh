@@ -5,9 +5,9 @@
 # option description read by XScreenSaver's settings dialog, and the real
 # XScreenSaver running mirovane as an unprivileged user.
 . "$(dirname "$0")/lib/checks.sh"
-BIN=$MIROVANE_NATIVE/linux/mirovane
+BIN=$MIROVANE_NATIVE/mirovane
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-XML=$ROOT/linux/mirovane.xml
+XML=$ROOT/src/x11/config/mirovane.xml
 OUT=$MIROVANE_OUT/linux_saver
 rm -rf "$OUT"; mkdir -p "$OUT"
 export XDG_CONFIG_HOME=$OUT/config

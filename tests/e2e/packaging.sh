@@ -55,8 +55,8 @@ fi
 # ----------------------------------------------------------------- versions
 expect version-in-cmake '[ -n "$VERSION" ]' "no CMAKE_PROJECT_VERSION"
 expect render-version '[ "$("$R" --version | head -1)" = "mirovane-render (mirovane) $VERSION" ]' "$("$R" --version 2>&1 | head -1)"
-expect mode-version '[ "$("$MIROVANE_NATIVE/linux/mirovane" --version | head -1)" = "mirovane $VERSION" ]' \
-  "$("$MIROVANE_NATIVE/linux/mirovane" --version 2>&1 | head -1)"
+expect mode-version '[ "$("$MIROVANE_NATIVE/mirovane" --version | head -1)" = "mirovane $VERSION" ]' \
+  "$("$MIROVANE_NATIVE/mirovane" --version 2>&1 | head -1)"
 if command -v wine >/dev/null; then
   expect render-exe-version '[ "$(wine "$MIROVANE_WIN64/mirovane-render.exe" --version 2>/dev/null | tr -d "\r" | head -1)" = "mirovane-render (mirovane) $VERSION" ]' \
     "wine printed something else"

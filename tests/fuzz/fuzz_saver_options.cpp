@@ -3,7 +3,7 @@
 
 #include "app/saver_app.h"
 #include "fuzz_input.h"
-#include "saver_options.h"
+#include "x11/app/saver_options_x11.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> args = SplitArguments(data, size);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "image_surface.h"
+#include "x11/display/image_surface_x11.h"
 
 // The X side of a client-side image: an XImage over the memory a
 // CImageSurface draws into, in shared memory when the server takes it.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/saver_app.h"
-#include "saver_options.h"
+#include "x11/app/saver_options_x11.h"
 
 namespace {
 

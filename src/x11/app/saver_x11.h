@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "saver_options.h"
+#include "x11/app/saver_options_x11.h"
 
 // The X11 display mode: draws the slide show into a host's window, the root
 // window or a full-screen window of its own until it is told to stop.

@@ -1,4 +1,4 @@
-#include "image_surface.h"
+#include "x11/display/image_surface_x11.h"
 
 #include <algorithm>
 

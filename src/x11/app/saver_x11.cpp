@@ -1,4 +1,4 @@
-#include "x11_saver.h"
+#include "x11/app/saver_x11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -20,9 +20,9 @@
 #include "display/saver_model.h"
 #include "fractal/curve.h"
 #include "display/slide_show.h"
-#include "key_codes.h"
-#include "screenshot.h"
-#include "x11_image.h"
+#include "x11/display/key_codes_x11.h"
+#include "x11/bitmap/screenshot_x11.h"
+#include "x11/display/image_x11.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "saver_options.h"
+#include "x11/app/saver_options_x11.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,8 +6,8 @@
 
 #include "app/saver_app.h"
 #include "mirovane_version.h"
-#include "saver_options.h"
-#include "x11_saver.h"
+#include "x11/app/saver_options_x11.h"
+#include "x11/app/saver_x11.h"
 
 int main(int argc, char** argv) {
   SaverOptions options;

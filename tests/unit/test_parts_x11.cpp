@@ -11,10 +11,10 @@
 
 #include "app/profile_ini.h"
 #include "app/saver_app.h"
-#include "image_surface.h"
-#include "key_codes.h"
-#include "pixel_format.h"
-#include "screenshot.h"
+#include "x11/display/image_surface_x11.h"
+#include "x11/display/key_codes_x11.h"
+#include "x11/display/pixel_format_x11.h"
+#include "x11/bitmap/screenshot_x11.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "key_codes.h"
+#include "x11/display/key_codes_x11.h"
 
 namespace {
 

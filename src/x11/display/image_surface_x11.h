@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "display/surface.h"
-#include "pixel_format.h"
+#include "x11/display/pixel_format_x11.h"
 
 // The client-side image the drawing thread draws into, in the visual's pixel
 // format, 32 bits a pixel, rows packed. Remembers which rows changed so the

@@ -1,4 +1,4 @@
-#include "screenshot.h"
+#include "x11/bitmap/screenshot_x11.h"
 
 #include "app/saver_app.h"
 #include "bitmap/bmp_writer.h"

@@ -1,4 +1,4 @@
-#include "x11_image.h"
+#include "x11/display/image_x11.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
