@@ -1,9 +1,11 @@
 #pragma once
 
+#include <atomic>
+
 #include "colour/colour.h"
 
-// What the drawing thread draws on: a window's device context on Windows,
-// a memory buffer in the renderer and the tests, an X11 drawable on Linux.
+// What the drawing thread draws on: a frame in memory (display/frame.h),
+// which the platform presents; tests may record what arrives.
 class ISurface {
  public:
   virtual ~ISurface() = default;
@@ -19,4 +21,15 @@ class ISleeper {
  public:
   virtual ~ISleeper() = default;
   virtual void Sleep(int nMilliseconds) = 0;
+};
+
+// Sleeps nothing; counts what would have been slept.
+class CCountingSleeper : public ISleeper {
+ public:
+  void Sleep(int nMilliseconds) override {
+    m_nCalls.fetch_add(1, std::memory_order_relaxed);
+    m_nTotalMs.fetch_add(nMilliseconds, std::memory_order_relaxed);
+  }
+  std::atomic<int> m_nCalls{0};
+  std::atomic<long long> m_nTotalMs{0};
 };

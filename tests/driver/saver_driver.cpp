@@ -262,6 +262,37 @@ int Send(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ok ? 0 : 1;
 }
 
+// repaint <timeout ms> <x> <y>: invalidates the saver's window under the
+// screen point, erasing its background, and waits for the window to show
+// what it showed before; reports whether it did and how long it took.
+int Repaint(int nTimeoutMs, int x, int y) {
+  HWND h = WindowFromPoint(POINT{x, y});
+  wchar_t name[64] = L"";
+  if (h) GetClassNameW(h, name, 64);
+  if (!h || std::wcscmp(name, kSaverClass) != 0) {
+    std::printf("hwnd=0\n");
+    return 1;
+  }
+  RECT rc{};
+  GetWindowRect(h, &rc);
+  const std::vector<DWORD> before = ReadScreen(rc);
+  const long long t0 = NowMs();
+  InvalidateRect(h, nullptr, TRUE);
+  long differ = 0;
+  do {
+    const std::vector<DWORD> now = ReadScreen(rc);
+    differ = 0;
+    for (size_t i = 0; i < now.size(); ++i) differ += now[i] != before[i];
+    if (differ == 0) {
+      std::printf("restored=1 ms=%lld lit=%ld\n", NowMs() - t0, CountNonBlack(before));
+      return 0;
+    }
+    Sleep(5);
+  } while (NowMs() - t0 < nTimeoutMs);
+  std::printf("restored=0 ms=%lld differ=%ld lit=%ld\n", NowMs() - t0, differ, CountNonBlack(before));
+  return 1;
+}
+
 // run <timeout ms> <program> <args...>: starts a program and reports
 // whether it showed any window and how long it ran.
 int Run(int nTimeoutMs, int argc, wchar_t** argv) {
@@ -399,7 +430,7 @@ void Usage() {
   std::printf(
       "usage: saver_driver find <ms> | send <msg> <wparam> <lparam> | lit <x> <y> <w> <h> |\n"
       "       settle <ms> <quiet ms> | changes <ms> [x y w h] | region <x> <y> <w> <h> |\n"
-      "       cursor <x> <y> | screen | monitors | windows | warm |\n"
+      "       cursor <x> <y> | screen | monitors | windows | warm | repaint <ms> <x> <y> |\n"
       "       run <ms> <program> <args...> | host <destroy|terminate> <ms> <program> <args...>\n");
 }
 
@@ -445,6 +476,8 @@ int main(int argc, char** argvA) {
   if (argc >= 4 && std::wcscmp(argv[1], L"cursor") == 0) return Cursor(_wtoi(argv[2]), _wtoi(argv[3]));
   if (argc >= 2 && std::wcscmp(argv[1], L"warm") == 0) return Warm();
   if (argc >= 2 && std::wcscmp(argv[1], L"paint") == 0) return Paint();
+  if (argc >= 5 && std::wcscmp(argv[1], L"repaint") == 0)
+    return Repaint(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]));
   if (argc >= 4 && std::wcscmp(argv[1], L"run") == 0)
     return Run(_wtoi(argv[2]), argc - 3, argv + 3);
   if (argc >= 5 && std::wcscmp(argv[1], L"host") == 0)

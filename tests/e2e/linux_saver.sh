@@ -139,6 +139,25 @@ else
 fi
 stop
 
+# Covered and uncovered, the own window shows its picture again from the
+# frame: a finished picture held by a long delay.
+xdotool mousemove 400 300
+start -delay 300 -seed 3 -verbose
+same_as_before() {
+  import -silent -window "$OWN" "$OUT/after.png" 2>/dev/null &&
+    [ "$(compare -metric AE "$OUT/before.png" "$OUT/after.png" null: 2>&1)" = 0 ]
+}
+if wait_own_window && wait_for 15000 grep -q '^picture 1:' "$OUT/run.log"; then
+  sleep 0.3
+  import -silent -window "$OWN" "$OUT/before.png" 2>/dev/null
+  if target_window 200x150+20+20; then
+    sleep 0.3; close_target
+    poll 5 same_as_before && above "$(lit "$OWN")" 0.3 && alive
+    check own-window-uncovered-repaints $? "$(compare -metric AE "$OUT/before.png" "$OUT/after.png" null: 2>&1) pixels differ after uncovering; saver alive: $(alive && echo yes)"
+  else fail own-window-uncovered-repaints "xev made no window"; fi
+else fail own-window-uncovered-repaints "no first picture"; fi
+stop
+
 # An inactive hot key ends it like any other key; so does a mouse button.
 settings NextActive=0 NextKey=N
 xdotool mousemove 400 300
@@ -253,11 +272,11 @@ only option-colour-schemes-combined 'scheme (Firestorm|Metallic) blanking' -colo
 log=$(pictures 3 -delay 0 -blanking 8)
 n=$(grep -c '^picture ' <<<"$log"); bad=$(grep '^picture ' <<<"$log" | tail -n +2 | grep -v 'blanking No Fade' | head -1)
 [ "$n" -ge 3 ] && [ -z "$bad" ]; check option-blanking $? "$n pictures; $bad"
-only option-max-iterations-reduce 'iterations ([0-9]|[1-4][0-9]|5[0-5])$' -max-iterations 55 -reduce
-log=$(pictures 6 -delay 0 -max-iterations 55 -reduce); grep -q 'iterations 55$' <<<"$log"
+only option-max-iterations-reduce 'iterations ([0-9]|[1-4][0-9]|5[0-5]) threshold ' -max-iterations 55 -reduce
+log=$(pictures 6 -delay 0 -max-iterations 55 -reduce); grep -q 'iterations 55 threshold ' <<<"$log"
 check option-reduce-lowers-counts $? "no curve reduced to 55"
-only option-max-iterations-exclude 'iterations ([0-9]|[1-4][0-9]|5[0-4])$' -max-iterations 55 -exclude
-only option-min-iterations '(dragon .*|iterations [0-9]{4,})$' -min-iterations 1000 -curve-types 3
+only option-max-iterations-exclude 'iterations ([0-9]|[1-4][0-9]|5[0-4]) threshold ' -max-iterations 55 -exclude
+only option-min-iterations '(dragon .*|iterations [0-9]{4,} threshold .*)$' -min-iterations 1000 -curve-types 3
 # Six pictures without a delay come soon; with a delay of two seconds no
 # more than two can finish in three seconds, however busy the machine.
 n0=$(pictures 6 -delay 0 | grep -c '^picture ')

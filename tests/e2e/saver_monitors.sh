@@ -83,6 +83,11 @@ p0=$(sum_in "${P[@]}") s0=$(sum_in "${S[@]}")
 sleep "$(scaled 3)"
 [ "$(sum_in "${P[@]}")" = "$p0" ] && [ "$(sum_in "${S[@]}")" = "$s0" ] && alive
 check monitors-pause-keeps-holding $? "a monitor changed within $(scaled 3) s of being held"
+# The held picture comes back from the frame when the second monitor's
+# window is invalidated and its background erased.
+r=$(driver repaint "$(scaled 2000)" $(( S[0] + 10 )) $(( S[1] + 10 )))
+[ "$(field "$r" restored)" = 1 ] && [ "$(field "$r" lit)" -gt 0 ]; ok=$?
+check "monitors-second-repaints-after-invalidate ($(field "$r" ms) ms)" "$ok" "driver: $r"
 xdotool key p
 poll 5 moving_in "${P[@]}" && poll 5 moving_in "${S[@]}"
 check monitors-second-pause-releases-both $? "primary $(driver changes 500 "${P[@]}"), second $(driver changes 500 "${S[@]}")"

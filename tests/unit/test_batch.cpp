@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "colour/colour_scheme.h"
-#include "display/memory_surface.h"
+#include "display/frame.h"
 #include "display/pixel_engine.h"
 #include "display/plane_map.h"
 #include "display/slide_show.h"
@@ -223,7 +223,7 @@ TEST_F(FrameCycleTest, BatchedFrameCycleReplaysTheReference) {
     std::vector<std::vector<COLORREF>> pictures[3];
     for (int run = 0; run < 3; ++run) {
       m_control.m_bRunning.store(1);
-      CMemorySurface surface(33, 21);
+      CFrame surface(33, 21);
       CCountingSleeper sleeper;
       CSlideShow show(m_settings, m_control, surface, sleeper);
       show.SetSize(33, 21);
@@ -233,7 +233,7 @@ TEST_F(FrameCycleTest, BatchedFrameCycleReplaysTheReference) {
         show.m_nBatchPositions = 100;
       }
       show.m_onPictureDone = [&, run] {
-        pictures[run].push_back(surface.Pixels());
+        pictures[run].push_back(surface.Snapshot());
         if (pictures[run].size() >= 6) m_control.StopRunning();
       };
       show.DrawThreadProc(4242);

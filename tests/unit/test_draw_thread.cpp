@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "display/draw_thread.h"
-#include "display/memory_surface.h"
+#include "display/frame.h"
 #include "display/slide_show.h"
 #include "slide_show_fixture.h"
 
@@ -23,7 +23,7 @@ struct CDrawing {
       : surface(w, h), show(settings, control, surface, sleeper) {
     show.SetSize(w, h);
   }
-  CMemorySurface surface;
+  CFrame surface;
   CRealSleeper sleeper;
   CSlideShow show;
 };
@@ -89,15 +89,15 @@ TEST_F(FrameCycleTest, ThreadPauseHoldsTheDrawingUntilResumed) {
 namespace {
 // Blocks inside SetPixel until released, as a drawing call into a hung
 // window might.
-class CStuckSurface : public CMemorySurface {
+class CStuckSurface : public CFrame {
  public:
-  using CMemorySurface::CMemorySurface;
+  using CFrame::CFrame;
   void SetPixel(int x, int y, COLORREF c) override {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_entered = true;
     m_changed.notify_all();
     m_changed.wait(lock, [this] { return m_released; });
-    CMemorySurface::SetPixel(x, y, c);
+    CFrame::SetPixel(x, y, c);
   }
   void Release() {
     std::lock_guard<std::mutex> lock(m_mutex);

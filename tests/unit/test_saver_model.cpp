@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/saver_app.h"
-#include "display/memory_surface.h"
+#include "display/frame.h"
 #include "display/saver_model.h"
 #include "display/slide_show.h"
 
@@ -70,7 +70,7 @@ TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   app.m_strPausingKey = "S";
   app.m_strNextKey = "N";
   app.m_bPausingActive = app.m_bNextActive = 1;
-  CMemorySurface surface(4, 4);
+  CFrame surface(4, 4);
   CCountingSleeper sleeper;
   CSlideShow show(app, app, surface, sleeper);
   show.m_bPictureDone.store(0);  // halfway through a picture
@@ -94,7 +94,7 @@ TEST(SaverInputTest, WithAShowPerMonitorNextReachesEachAndPauseTogglesOnce) {
   app.m_strPausingKey = "S";
   app.m_strNextKey = "N";
   app.m_bPausingActive = app.m_bNextActive = 1;
-  CMemorySurface surface1(4, 4), surface2(6, 2);
+  CFrame surface1(4, 4), surface2(6, 2);
   CCountingSleeper sleeper;
   CSlideShow first(app, app, surface1, sleeper), second(app, app, surface2, sleeper);
   CSlideShow* shows[] = {&first, &second};

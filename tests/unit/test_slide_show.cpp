@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/random.h"
-#include "display/memory_surface.h"
+#include "display/frame.h"
 #include "display/pixel_order.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
@@ -15,17 +15,17 @@
 namespace {
 
 // Remembers what happened to it, in order.
-class CRecordingSurface : public CMemorySurface {
+class CRecordingSurface : public CFrame {
  public:
-  using CMemorySurface::CMemorySurface;
+  using CFrame::CFrame;
   void SetPixel(int x, int y, COLORREF c) override {
     if (m_onPixel) m_onPixel(x, y, c);
     columns.insert(x);
-    CMemorySurface::SetPixel(x, y, c);
+    CFrame::SetPixel(x, y, c);
   }
   void FillBlack() override {
     ++fills;
-    CMemorySurface::FillBlack();
+    CFrame::FillBlack();
   }
   std::function<void(int, int, COLORREF)> m_onPixel;
   std::set<int> columns;
@@ -108,7 +108,7 @@ TEST_F(FrameCycleTest, EveryPixelIsComputedInBothModes) {
 }
 
 TEST_F(FrameCycleTest, BlankingChoice) {
-  CMemorySurface surface(1, 1);
+  CFrame surface(1, 1);
   CCountingSleeper sleeper;
   CSlideShow show(m_settings, m_control, surface, sleeper);
   SRand(3);
@@ -180,5 +180,5 @@ TEST_F(FrameCycleTest, SameSeedSamePictures) {
   a.Pictures(4, 99);
   m_control.m_bRunning.store(1);
   b.Pictures(4, 99);
-  EXPECT_EQ(a.surface.Pixels(), b.surface.Pixels());
+  EXPECT_EQ(a.surface.Snapshot(), b.surface.Snapshot());
 }

@@ -26,9 +26,10 @@
 #include "bitmap/output_target.h"
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
-#include "display/memory_surface.h"
+#include "display/frame.h"
 #include "display/pixel_engine.h"
 #include "display/picture_painter.h"
+#include "display/saver_session.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
 #include "mirovane_version.h"
@@ -47,6 +48,17 @@ int Fail(const std::string& message) {
 int WritePicture(const RenderOptions& o, const std::string& name, int w, int h,
                  const std::vector<COLORREF>& pixels) {
   return o.format == RenderOptions::Format::Png ? WritePng(name, w, h, pixels) : WriteBmp24(name, w, h, pixels);
+}
+
+// A BMP file takes the frame a row at a time, so no second copy of a large
+// picture is made.
+int WriteFrame(const RenderOptions& o, const std::string& name, const CFrame& frame) {
+  if (o.format == RenderOptions::Format::Png) return WritePng(name, frame.Width(), frame.Height(), frame.Snapshot());
+  std::vector<COLORREF> row(static_cast<std::size_t>(frame.Width()));
+  return WriteBmp24Rows(name, frame.Width(), frame.Height(), [&](int y) {
+    frame.ReadRow(y, row.data());
+    return row.data();
+  });
 }
 
 // Progress on a terminal only; redrawn at most a few times a second.
@@ -75,13 +87,13 @@ class CProgress {
   std::chrono::steady_clock::time_point m_start, m_last;
 };
 
-// A surface that reports progress as pixels arrive.
-class CProgressSurface : public CMemorySurface {
+// A frame that reports progress as pixels arrive.
+class CProgressFrame : public CFrame {
  public:
-  CProgressSurface(int w, int h, CProgress& progress, int pictures)
-      : CMemorySurface(w, h), m_progress(progress), m_nPictures(pictures) {}
+  CProgressFrame(int w, int h, CProgress& progress, int pictures)
+      : CFrame(w, h), m_progress(progress), m_nPictures(pictures) {}
   void SetPixel(int x, int y, COLORREF colour) override {
-    CMemorySurface::SetPixel(x, y, colour);
+    CFrame::SetPixel(x, y, colour);
     if ((++m_nCount & 0xFFF) == 0 && m_nPerPicture > 0)
       m_progress.Show(m_nPicture, m_nPictures, std::min(1.0, double(m_nCount) / m_nPerPicture));
   }
@@ -181,42 +193,40 @@ int RunSlideShow(const RenderOptions& o) {
   if (!PrepareFolder(dir, error)) return Fail(error);
 
   CProgress progress(!o.bQuiet);
-  CProgressSurface surface(o.nWidth, o.nHeight, progress, o.nPictures);
-  CCountingSleeper sleeper;
-  CSlideShow show(theApp, theApp, surface, sleeper);
+  auto pFrame = std::make_unique<CProgressFrame>(o.nWidth, o.nHeight, progress, o.nPictures);
+  CProgressFrame& frame = *pFrame;
+  // Nothing waits in the renderer: the delays are counted, not slept.
+  CSaverSession session(theApp, theApp, o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)),
+                        std::make_shared<CCountingSleeper>());
+  CSlideShow& show = session.Show(session.AddShow(std::move(pFrame)));
   show.m_pEngine = MakeEngine(o);
   show.m_nBatchPositions = kRenderBatchPositions;
-  show.SetSize(o.nWidth, o.nHeight);
   const long long perPicture = static_cast<long long>(o.nWidth) * o.nHeight;
-  surface.NextPicture(1, perPicture);
+  frame.NextPicture(1, perPicture);
 
   int picture = 0;
   bool writeFailed = false;
-  show.m_onPictureDone = [&] {
-    ++picture;
+  session.m_onPicture = [&](std::size_t, int nPicture, CSlideShow& done) {
+    picture = nPicture;
     char name[32];
     std::snprintf(name, sizeof name, "picture-%04d.%s", picture,
                   o.format == RenderOptions::Format::Png ? "png" : "bmp");
     const fs::path file = dir / name;
-    if (!WritePicture(o, file.string(), o.nWidth, o.nHeight, surface.Pixels())) {
+    if (!WriteFrame(o, file.string(), frame)) {
       writeFailed = true;
       theApp.StopRunning();
       return;
     }
-    const CCurve* curve = show.m_pCurve.get();
-    const std::string entry = curve->m_nRow ? std::to_string(curve->m_nRow) : "default";
-    const char* scheme = SchemeName(show.m_nSchemeBit);
-    std::printf("picture %d: %s %s scheme %s blanking %s iterations %d threshold %.17g\n", picture,
-                CurveTypeName(curve->m_nTypeBit), entry.c_str(), scheme ? scheme : "Rainbow",
-                BlankingName(show.m_nBlanking), curve->m_nIterations, curve->m_dBailout);
+    std::printf("%s\n", PictureLine(picture, done).c_str());
     std::fflush(stdout);
     if (picture >= o.nPictures)
       theApp.StopRunning();
     else
-      surface.NextPicture(picture + 1, perPicture);
+      frame.NextPicture(picture + 1, perPicture);
   };
   progress.Start();
-  show.DrawThreadProc(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
+  session.Start();
+  session.Wait(CSaverSession::Clock::time_point::max());
   progress.End();
   if (writeFailed) return Fail("cannot write picture " + std::to_string(picture) + " into '" + dir.string() + "'");
   return 0;
@@ -227,7 +237,7 @@ int RunCurve(const RenderOptions& o) {
   if (!LoadSettings(o, error)) return Fail(error);
   if (!PrepareFile(o.strOut, error)) return Fail(error);
   // The show only holds the curve here; nothing draws on it.
-  CMemorySurface surface(1, 1);
+  CFrame surface(1, 1);
   CCountingSleeper sleeper;
   CSlideShow show(theApp, theApp, surface, sleeper);
   SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));

@@ -8,14 +8,18 @@
 #include "windows/framework/utf8_win.h"
 
 void CPreviewWnd::SaveScreenshot() {
+  // What is shown is the frame as it stands: its last changes go first.
+  if (m_pPresenter) m_pPresenter->Present();
+  RECT rc{};
+  GetClientRect(m_hWnd, &rc);
+  const int width = rc.right - rc.left, height = rc.bottom - rc.top;
   CClientDC windowDC(m_hWnd);
   CMemoryDC memoryDC(windowDC.GetSafeHdc());
   CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(windowDC.GetSafeHdc(), Show().m_nWidth, Show().m_nHeight);
+  bitmap.CreateCompatibleBitmap(windowDC.GetSafeHdc(), width, height);
   {
     CSelectObject select(memoryDC.GetSafeHdc(), bitmap.Get());
-    BitBlt(memoryDC.GetSafeHdc(), 0, 0, Show().m_nWidth, Show().m_nHeight, windowDC.GetSafeHdc(),
-           0, 0, SRCCOPY);
+    BitBlt(memoryDC.GetSafeHdc(), 0, 0, width, height, windowDC.GetSafeHdc(), 0, 0, SRCCOPY);
   }
   // Read once the bitmap is out of the memory context: GetDIBits wants it so.
   CBmpDib dib;

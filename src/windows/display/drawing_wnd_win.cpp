@@ -1,17 +1,8 @@
 #include "windows/display/drawing_wnd_win.h"
 
-#include <ctime>
 #include <iterator>
 
-#include "app/saver_app.h"
-#include "display/picture_log.h"
 #include "resources/resource.h"
-
-struct CPreviewWnd::CDrawing {
-  CDcSurface surface;
-  CRealSleeper sleeper;
-  CSlideShow show{theApp, theApp, surface, sleeper};
-};
 
 const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
     MsgEntryOf(WM_PAINT, &CPreviewWnd::OnPaint),
@@ -20,22 +11,21 @@ const CWnd::MsgEntry CPreviewWnd::s_messages[] = {
     MsgEntryOf(WM_ERASEBKGND, &CPreviewWnd::OnEraseBkgnd),
     MsgEntryOf(WM_DESTROY, &CPreviewWnd::OnDestroy),
     MsgEntryOf(WM_TIMER, &CPreviewWnd::OnTimer),
-    MsgEntryOf(WM_WINDOWPOSCHANGED, &CPreviewWnd::OnWindowPosChanged),
 };
 
 namespace {
-constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshMs = 40;
+constexpr UINT_PTR kPresentTimer = 1;
+// Near a 60 Hz display's refresh; the system rounds a timer to its tick.
+constexpr UINT kPresentMs = 15;
+// How long closing waits for the drawing thread.
+constexpr int kStopWaitMs = 2000;
 }  // namespace
 
-CPreviewWnd::CPreviewWnd(int bAutoDelete) : m_pDrawing(std::make_shared<CDrawing>()) {
+CPreviewWnd::CPreviewWnd(int bAutoDelete, CSaverSession& session) : m_session(session) {
   m_bAutoDelete = bAutoDelete;
-  m_pShow = std::shared_ptr<CSlideShow>(m_pDrawing, &m_pDrawing->show);
 }
 
-CPreviewWnd::~CPreviewWnd() {
-  if (!m_bStopRequested) StopDrawThread(2000);
-}
+CPreviewWnd::~CPreviewWnd() = default;
 
 const CWnd::MsgMap* CPreviewWnd::GetMessageMap() const {
   static const MsgMap s_map{CWnd::GetMessageMap(), s_messages, std::size(s_messages)};
@@ -54,6 +44,8 @@ bool CPreviewWnd::Create(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, HWND 
 LRESULT CPreviewWnd::OnPaint(WPARAM, LPARAM) {
   PAINTSTRUCT ps;
   BeginPaint(m_hWnd, &ps);
+  // An uncovered or invalidated part shows the picture again.
+  if (m_pPresenter) m_pPresenter->Paint(ps.hdc, ps.rcPaint);
   EndPaint(m_hWnd, &ps);
   return 0;
 }
@@ -63,9 +55,8 @@ LRESULT CPreviewWnd::OnSize(WPARAM, LPARAM size) {
   const int cx = LOWORD(size);
   const int cy = HIWORD(size);
   // One drawing thread per window: a later resize keeps the first size.
-  if (cx == 0 || cy == 0 || m_pThread) return 0;
-  m_pShow->SetSize(cx, cy);
-  StartDrawThread();
+  if (cx == 0 || cy == 0 || m_pPresenter) return 0;
+  StartShow(cx, cy);
   return 0;
 }
 
@@ -73,8 +64,6 @@ LRESULT CPreviewWnd::OnCreate(WPARAM, LPARAM) {
   if (Default() == -1) return -1;
   m_pBrush = std::make_unique<CBrush>();
   m_pBrush->CreateSolidBrush(RGB(0, 0, 0));
-  m_pDrawing->surface.Attach(m_hWnd);
-  SetTimer(m_hWnd, kRefreshTimer, kRefreshMs, nullptr);
   return 0;
 }
 
@@ -87,45 +76,27 @@ LRESULT CPreviewWnd::OnEraseBkgnd(WPARAM hDC, LPARAM) {
   return TRUE;
 }
 
-LRESULT CPreviewWnd::OnTimer(WPARAM, LPARAM) { return 0; }
-
-LRESULT CPreviewWnd::OnWindowPosChanged(WPARAM, LPARAM) {
-  // Showing the window, and under Wine the moves that follow it as the X
-  // server confirms its place, may give the window a new drawing surface.
-  m_pDrawing->surface.Renew();
-  // The default processing sends WM_SIZE, which starts the drawing thread.
-  return Default();
+LRESULT CPreviewWnd::OnTimer(WPARAM nTimer, LPARAM) {
+  if (nTimer == kPresentTimer && m_pPresenter) m_pPresenter->Present();
+  return 0;
 }
 
 LRESULT CPreviewWnd::OnDestroy(WPARAM, LPARAM) {
-  KillTimer(m_hWnd, kRefreshTimer);
-  StopDrawThread(2000);
+  KillTimer(m_hWnd, kPresentTimer);
+  if (m_bStopsSession && !m_session.Stopped()) m_session.Stop(kStopWaitMs);
+  // The frame keeps the bitmap; a thread that outlived the wait still draws into it.
+  m_pPresenter.reset();
   return Default();
 }
 
-void CPreviewWnd::StartDrawThread() {
-  m_pThread = std::make_unique<CDrawThread>();
-  m_pShow->m_onPictureDone = PictureLogFromEnvironment();
-  m_pThread->Start(m_pShow, static_cast<unsigned int>(std::time(nullptr)) + m_nSeedOffset);
-}
-
-void CPreviewWnd::StopDrawThread(int nTimeoutMs) {
-  StopDrawThreadBy(GetTickCount64() + static_cast<ULONGLONG>(nTimeoutMs));
-}
-
-void CPreviewWnd::StopDrawThreadBy(ULONGLONG deadline) {
-  if (m_bStopRequested || !m_pThread || !m_pThread->Started()) return;
-  m_bStopRequested = true;
-  theApp.StopRunning();
-  // The drawing thread's device-context calls may send messages to this
-  // window's thread (Wine's ReleaseDC does), so the wait answers sent
-  // messages instead of sleeping; posted ones stay queued.
-  while (!m_pThread->Done() && GetTickCount64() < deadline) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
-  // A thread that does not finish in time keeps its own share of the
-  // drawing state; the thread object detaches it when it goes.
-  m_pThread->WaitDone(0);
+void CPreviewWnd::StartShow(int nWidth, int nHeight) {
+  m_pPresenter = std::make_unique<CFramePresenter>(m_hWnd);
+  std::unique_ptr<CFrame> pFrame = m_pPresenter->MakeFrame(nWidth, nHeight);
+  // Without memory for the picture the window stays black, as the system
+  // would leave it.
+  if (!pFrame) return;
+  m_pPresenter->Attach(pFrame.get());
+  m_nShow = m_session.AddShow(std::move(pFrame));
+  m_session.Start();
+  SetTimer(m_hWnd, kPresentTimer, kPresentMs, nullptr);
 }

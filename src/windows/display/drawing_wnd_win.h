@@ -2,20 +2,23 @@
 
 #include "windows/framework/win_api.h"
 
+#include <cstddef>
 #include <memory>
 
-#include "windows/display/dc_surface_win.h"
-#include "display/draw_thread.h"
-#include "display/slide_show.h"
+#include "display/saver_session.h"
+#include "windows/display/frame_presenter_win.h"
 #include "windows/framework/gdi_win.h"
 #include "windows/framework/wnd_win.h"
 
-// The drawing window: a slide show drawn into a window by its own thread.
-// Used alone as the preview inside the host's pane, and as the base of the
-// full-screen window.
+class CSlideShow;
+
+// The drawing window: a slide show of the process's session, drawn by its
+// own thread into a frame in memory, which this window presents on its
+// thread and repaints from. Used alone as the preview inside the host's
+// pane, and as the base of the full-screen and other monitors' windows.
 class CPreviewWnd : public CWnd {
  public:
-  explicit CPreviewWnd(int bAutoDelete);
+  CPreviewWnd(int bAutoDelete, CSaverSession& session);
   ~CPreviewWnd() override;
 
   const MsgMap* GetMessageMap() const override;
@@ -28,12 +31,9 @@ class CPreviewWnd : public CWnd {
   // Saves the client area as the next numbered BMP file of the screenshot folder.
   void SaveScreenshot();
 
-  CSlideShow& Show() { return *m_pShow; }
-  bool DrawThreadStarted() const { return m_pThread && m_pThread->Started(); }
-
-  // Clears the keep-running flag and waits for the thread until the tick
-  // count reaches deadline: windows stopped together share one bound.
-  void StopDrawThreadBy(ULONGLONG deadline);
+  bool DrawThreadStarted() const { return m_nShow != kNoShow; }
+  // This window's show; only once its thread has started.
+  CSlideShow& Show() { return m_session.Show(m_nShow); }
 
   static constexpr const wchar_t* kClassName = L"MirovaneSaverWindow";
 
@@ -44,31 +44,23 @@ class CPreviewWnd : public CWnd {
   LRESULT OnSize(WPARAM nType, LPARAM size);        // LOWORD width, HIWORD height
   LRESULT OnCreate(WPARAM, LPARAM pCreateStruct);
   LRESULT OnEraseBkgnd(WPARAM hDC, LPARAM);
-  // Stops the drawing thread before the window and its data go.
+  // Stops the drawing (when this window stands for the whole session) and
+  // lets the frame go before the window does.
   LRESULT OnDestroy(WPARAM, LPARAM);
-  // Wakes the message loop: Wine copies a window's pixels to the X server
-  // only while the window's own thread passes through its message wait, and
-  // the drawing thread's pixels would otherwise stay unseen until some input.
-  LRESULT OnTimer(WPARAM, LPARAM);
-  // After the window is shown or moved the drawing thread renews its
-  // device context.
-  LRESULT OnWindowPosChanged(WPARAM, LPARAM);
+  // Presents what the drawing thread changed since the last tick.
+  LRESULT OnTimer(WPARAM nTimer, LPARAM);
 
-  // Clears the keep-running flag and waits up to nTimeoutMs for the thread.
-  void StopDrawThread(int nTimeoutMs);
+  static constexpr std::size_t kNoShow = static_cast<std::size_t>(-1);
 
-  // Added to the time the drawing thread is seeded with, so that shows
-  // started in the same second differ.
-  unsigned int m_nSeedOffset = 0;
-
-  std::unique_ptr<CDrawThread> m_pThread;
-  std::shared_ptr<CSlideShow> m_pShow;
+  CSaverSession& m_session;
+  // The preview and the full-screen window end the session when they go;
+  // another monitor's window leaves that to the full-screen window.
+  bool m_bStopsSession = true;
 
  private:
   static const MsgEntry s_messages[];
-  bool m_bStopRequested = false;
-  void StartDrawThread();
-  // What the drawing thread draws with; it keeps a share of it.
-  struct CDrawing;
-  std::shared_ptr<CDrawing> m_pDrawing;
+  void StartShow(int nWidth, int nHeight);
+
+  std::unique_ptr<CFramePresenter> m_pPresenter;
+  std::size_t m_nShow = kNoShow;
 };

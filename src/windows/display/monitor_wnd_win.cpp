@@ -16,8 +16,8 @@ const CWnd::MsgEntry CMonitorWnd::s_messages[] = {
 };
 
 // Not self-deleting: the saver window owns it and destroys it first.
-CMonitorWnd::CMonitorWnd(HWND hSaver, unsigned int nIndex) : CPreviewWnd(0), m_hSaver(hSaver) {
-  m_nSeedOffset = nIndex;
+CMonitorWnd::CMonitorWnd(HWND hSaver, CSaverSession& session) : CPreviewWnd(0, session), m_hSaver(hSaver) {
+  m_bStopsSession = false;
 }
 
 CMonitorWnd::~CMonitorWnd() {

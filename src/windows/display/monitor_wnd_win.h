@@ -9,8 +9,8 @@
 // window, which rules for the whole process and closes everything.
 class CMonitorWnd : public CPreviewWnd {
  public:
-  // nIndex (1 for the first other monitor) sets this show's seed apart.
-  CMonitorWnd(HWND hSaver, unsigned int nIndex);
+  // Its show joins the session after the primary's.
+  CMonitorWnd(HWND hSaver, CSaverSession& session);
   ~CMonitorWnd() override;
 
   const MsgMap* GetMessageMap() const override;

@@ -23,7 +23,7 @@ const CWnd::MsgEntry CSaverWnd::s_messages[] = {
     MsgEntryOf(WM_CLOSE, &CSaverWnd::OnClose),
 };
 
-CSaverWnd::CSaverWnd() : CPreviewWnd(1) {}
+CSaverWnd::CSaverWnd(CSaverSession& session) : CPreviewWnd(1, session) {}
 CSaverWnd::~CSaverWnd() = default;
 
 const CWnd::MsgMap* CSaverWnd::GetMessageMap() const {
@@ -32,17 +32,11 @@ const CWnd::MsgMap* CSaverWnd::GetMessageMap() const {
 }
 
 void CSaverWnd::CoverOtherMonitors() {
-  unsigned int nIndex = 0;
+  // Each monitor's show joins the session after the primary's, which seeds it apart.
   for (const RECT& rc : OtherMonitors()) {
-    auto pMonitor = std::make_unique<CMonitorWnd>(m_hWnd, ++nIndex);
+    auto pMonitor = std::make_unique<CMonitorWnd>(m_hWnd, m_session);
     if (pMonitor->Cover(rc)) m_pMonitors.push_back(std::move(pMonitor));
   }
-}
-
-std::vector<CSlideShow*> CSaverWnd::Shows() {
-  std::vector<CSlideShow*> shows{&Show()};
-  for (const auto& pMonitor : m_pMonitors) shows.push_back(&pMonitor->Show());
-  return shows;
 }
 
 LRESULT CSaverWnd::OnSysCommand(WPARAM nCommand, LPARAM) {
@@ -89,7 +83,7 @@ LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
 }
 
 LRESULT CSaverWnd::OnKeyDown(WPARAM nVirtKey, LPARAM) {
-  switch (ActOnKey(static_cast<unsigned>(nVirtKey), false, theApp, theApp, Shows())) {
+  switch (m_session.ActOnKey(static_cast<unsigned>(nVirtKey), false)) {
     case ESaverAction::Screenshot:
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
       SaveScreenshot();
@@ -119,9 +113,7 @@ LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
   if (theApp.m_bPaused.load()) theApp.SetPaused(false);
   // Every monitor's thread is stopping already; all are waited for within
   // the one bound, then the other monitors' windows go first.
-  const ULONGLONG deadline = GetTickCount64() + 2000;
-  StopDrawThreadBy(deadline);
-  for (const auto& pMonitor : m_pMonitors) pMonitor->StopDrawThreadBy(deadline);
+  m_session.Stop(2000);
   m_pMonitors.clear();
   return Default();
 }

@@ -13,7 +13,7 @@
 // three hot keys, and stops its drawing thread in order before it goes.
 class CSaverWnd : public CPreviewWnd {
  public:
-  CSaverWnd();
+  explicit CSaverWnd(CSaverSession& session);
   ~CSaverWnd() override;
 
   const MsgMap* GetMessageMap() const override;
@@ -38,8 +38,6 @@ class CSaverWnd : public CPreviewWnd {
 
  private:
   void PostClose() { PostMessage(WM_CLOSE, 0, 0); }
-  // This window's show first, then the other monitors' in their order.
-  std::vector<CSlideShow*> Shows();
 
   std::vector<std::unique_ptr<CMonitorWnd>> m_pMonitors;
 

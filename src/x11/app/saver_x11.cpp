@@ -15,10 +15,9 @@
 #include <vector>
 
 #include "app/saver_app.h"
-#include "colour/scheme_registry.h"
-#include "display/draw_thread.h"
+#include "display/back_end.h"
 #include "display/saver_model.h"
-#include "fractal/curve.h"
+#include "display/saver_session.h"
 #include "display/slide_show.h"
 #include "x11/display/key_codes_x11.h"
 #include "x11/bitmap/screenshot_x11.h"
@@ -55,14 +54,6 @@ bool InstallStopSignals() {
 // A foreign window may vanish at any time; its errors must not end us
 // through Xlib's default handler, its DestroyNotify does that properly.
 int OnXError(Display*, XErrorEvent*) { return 0; }
-
-// The drawing state one drawing thread holds a share of.
-struct CShowBundle {
-  explicit CShowBundle(std::unique_ptr<CImageSurface> p) : pSurface(std::move(p)), show(theApp, theApp, *pSurface, sleeper) {}
-  std::unique_ptr<CImageSurface> pSurface;
-  CRealSleeper sleeper;
-  CSlideShow show;
-};
 
 void PrintSettings(int nWidth, int nHeight) {
   std::printf("settings: size %dx%d %s\n", nWidth, nHeight, SettingsLine(theApp).c_str());
@@ -111,6 +102,20 @@ Cursor BlankCursor(Display* d, Window w) {
   return cursor;
 }
 
+// A window showing one frame: the changed rows and exposed parts of the
+// image go to the same place of the window.
+struct CX11Presenter : IFramePresenter {
+  Display* pDisplay = nullptr;
+  Window window = 0;
+  GC gc = nullptr;
+  CX11Image* pImage = nullptr;
+  int nWidth = 0;
+  void PresentRows(int y, int nRows) override { PresentRect(0, y, nWidth, nRows); }
+  void PresentRect(int x, int y, int w, int h) override {
+    if (window && pImage) pImage->Put(window, gc, x, y, w, h);
+  }
+};
+
 // Another monitor's window and show beside the primary's, in the own window
 // mode; its input counts as the primary window's.
 struct CHead {
@@ -118,8 +123,8 @@ struct CHead {
   int nWidth = 0;
   int nHeight = 0;
   std::unique_ptr<CX11Image> pImage;
-  std::shared_ptr<CShowBundle> pBundle;
-  std::unique_ptr<CDrawThread> pThread;
+  std::size_t nShow = 0;
+  CX11Presenter presenter;
 };
 
 }  // namespace
@@ -132,15 +137,11 @@ class CX11Saver::CImpl {
  private:
   bool OpenWindow(const SaverOptions& o);
   Window CreateOwnWindow(const MonitorRect& monitor);
-  bool StartShow(int nWidth, int nHeight);
-  bool StartHeads();
+  // Every window's show in one session, the primary's first.
+  bool StartShows(int nWidth, int nHeight);
   CHead* HeadOf(Window window);
-  std::vector<CSlideShow*> Shows();
-  // Waits for every drawing thread within the one bound; true when all ended.
-  bool WaitThreads(int nTimeoutMs);
-  void ReportPictures(CSlideShow& show);
-  void StopShow();
   void Refresh();
+  void Repaint(CX11Presenter& presenter, const XExposeEvent& e);
   void HandleEvent(XEvent& e);
   void HandleKey(XKeyEvent& e);
   // Keys, buttons and the pointer, on any of the own windows.
@@ -162,8 +163,8 @@ class CX11Saver::CImpl {
   int m_nPendingWidth = 0;  // a new size waiting for the old thread to end
   int m_nPendingHeight = 0;
   std::unique_ptr<CX11Image> m_pImage;
-  std::shared_ptr<CShowBundle> m_pBundle;
-  std::unique_ptr<CDrawThread> m_pDrawThread;
+  CX11Presenter m_presenter;
+  std::unique_ptr<CSaverSession> m_pSession;
   std::vector<std::unique_ptr<CHead>> m_pHeads;
 
   // In root coordinates, shared by every window: one first report in all.
@@ -241,48 +242,13 @@ Window CX11Saver::CImpl::CreateOwnWindow(const MonitorRect& monitor) {
   return window;
 }
 
-bool CX11Saver::CImpl::StartHeads() {
-  unsigned int nIndex = 0;
-  for (const auto& pHead : m_pHeads) {
-    pHead->pImage = CX11Image::Create(m_pDisplay, m_pVisual, m_nDepth, pHead->nWidth, pHead->nHeight,
-                                      std::getenv("MIROVANE_NO_SHM") == nullptr);
-    if (!pHead->pImage) return false;
-    pHead->pBundle = std::make_shared<CShowBundle>(pHead->pImage->MakeSurface());
-    pHead->pBundle->show.SetSize(pHead->nWidth, pHead->nHeight);
-    pHead->pThread = std::make_unique<CDrawThread>();
-    // Seeded apart from the primary's show, even with a seed given.
-    pHead->pThread->Start(std::shared_ptr<CSlideShow>(pHead->pBundle, &pHead->pBundle->show), m_nSeed + ++nIndex);
-  }
-  return true;
-}
-
 CHead* CX11Saver::CImpl::HeadOf(Window window) {
   for (const auto& pHead : m_pHeads)
     if (pHead->window == window) return pHead.get();
   return nullptr;
 }
 
-std::vector<CSlideShow*> CX11Saver::CImpl::Shows() {
-  std::vector<CSlideShow*> shows;
-  if (m_pBundle) shows.push_back(&m_pBundle->show);
-  for (const auto& pHead : m_pHeads)
-    if (pHead->pBundle) shows.push_back(&pHead->pBundle->show);
-  return shows;
-}
-
-bool CX11Saver::CImpl::WaitThreads(int nTimeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(nTimeoutMs);
-  const auto left = [&] {
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return static_cast<int>(ms < 0 ? 0 : ms);
-  };
-  bool bAll = m_pDrawThread->WaitDone(left());
-  for (const auto& pHead : m_pHeads)
-    if (pHead->pThread && !pHead->pThread->WaitDone(left())) bAll = false;
-  return bAll;
-}
-
-bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
+bool CX11Saver::CImpl::StartShows(int nWidth, int nHeight) {
   const bool tryShm = std::getenv("MIROVANE_NO_SHM") == nullptr;
   m_pImage = CX11Image::Create(m_pDisplay, m_pVisual, m_nDepth, nWidth, nHeight, tryShm);
   if (!m_pImage) {
@@ -291,55 +257,56 @@ bool CX11Saver::CImpl::StartShow(int nWidth, int nHeight) {
   }
   m_nWidth = nWidth;
   m_nHeight = nHeight;
-  m_pBundle = std::make_shared<CShowBundle>(m_pImage->MakeSurface());
-  m_pBundle->show.SetSize(nWidth, nHeight);
+  m_presenter = {};
+  m_presenter.pDisplay = m_pDisplay;
+  m_presenter.window = m_window;
+  m_presenter.gc = m_gc;
+  m_presenter.pImage = m_pImage.get();
+  m_presenter.nWidth = nWidth;
+  // Each head is seeded apart from the primary's show, even with a seed given.
+  m_pSession = std::make_unique<CSaverSession>(theApp, theApp, m_nSeed);
+  m_pSession->AddShow(m_pImage->MakeFrame());
+  for (const auto& pHead : m_pHeads) {
+    pHead->pImage = CX11Image::Create(m_pDisplay, m_pVisual, m_nDepth, pHead->nWidth, pHead->nHeight, tryShm);
+    if (!pHead->pImage) return false;
+    pHead->nShow = m_pSession->AddShow(pHead->pImage->MakeFrame());
+    pHead->presenter.pDisplay = m_pDisplay;
+    pHead->presenter.window = pHead->window;
+    pHead->presenter.gc = m_gc;
+    pHead->presenter.pImage = pHead->pImage.get();
+    pHead->presenter.nWidth = pHead->nWidth;
+  }
   if (m_bVerbose) {
     PrintSettings(nWidth, nHeight);
-    ReportPictures(m_pBundle->show);
+    // On the drawing thread, which owns the curve and the scheme it reads.
+    m_pSession->m_onPicture = [](std::size_t nShow, int nPicture, CSlideShow& show) {
+      if (nShow != 0) return;
+      std::printf("%s\n", PictureLine(nPicture, show).c_str());
+      std::fflush(stdout);
+    };
   }
-  m_pDrawThread = std::make_unique<CDrawThread>();
-  theApp.m_bRunning.store(1);
-  m_pDrawThread->Start(std::shared_ptr<CSlideShow>(m_pBundle, &m_pBundle->show), m_nSeed);
+  m_pSession->Start();
   return true;
 }
 
-// Runs on the drawing thread, which owns the curve and the scheme it reads.
-void CX11Saver::CImpl::ReportPictures(CSlideShow& show) {
-  show.m_onPictureDone = [&show, picture = 0]() mutable {
-    const CCurve* curve = show.m_pCurve.get();
-    if (!curve) return;
-    const char* scheme = SchemeName(show.m_nSchemeBit);
-    std::printf("picture %d: %s scheme %s blanking %s iterations %d\n", ++picture, CurveTypeName(curve->m_nTypeBit),
-                scheme ? scheme : "Rainbow", BlankingName(show.m_nBlanking), curve->m_nIterations);
-    std::fflush(stdout);
-  };
-}
-
-// Only called once the thread has finished: never two drawing threads.
-void CX11Saver::CImpl::StopShow() {
-  m_pDrawThread.reset();
-  m_pBundle.reset();
-  m_pImage.reset();
-}
-
 void CX11Saver::CImpl::Refresh() {
-  if (!m_pBundle) return;
-  m_pBundle->pSurface->SendChangedRows(
-      [this](int y, int n) { m_pImage->Put(m_window, m_gc, 0, y, m_nWidth, n); });
-  for (const auto& pHead : m_pHeads) {
-    CHead& head = *pHead;
-    if (head.pBundle)
-      head.pBundle->pSurface->SendChangedRows(
-          [&](int y, int n) { head.pImage->Put(head.window, m_gc, 0, y, head.nWidth, n); });
-  }
-  XFlush(m_pDisplay);
+  if (!m_pSession) return;
+  bool bAny = PresentChanges(m_pSession->Frame(0), m_presenter);
+  for (const auto& pHead : m_pHeads)
+    if (pHead->pImage) bAny = PresentChanges(m_pSession->Frame(pHead->nShow), pHead->presenter) || bAny;
+  if (bAny) XFlush(m_pDisplay);
+}
+
+void CX11Saver::CImpl::Repaint(CX11Presenter& presenter, const XExposeEvent& e) {
+  presenter.PresentRect(e.x, e.y, e.width, e.height);
 }
 
 void CX11Saver::CImpl::HandleKey(XKeyEvent& e) {
   const unsigned vk = VirtualKeyOf(static_cast<std::uint32_t>(XLookupKeysym(&e, 0)));
-  switch (ActOnKey(vk, (e.state & Mod1Mask) != 0, theApp, theApp, Shows())) {
+  if (!m_pSession) return;
+  switch (m_pSession->ActOnKey(vk, (e.state & Mod1Mask) != 0)) {
     case ESaverAction::Screenshot:
-      if (m_pBundle) SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pBundle->pSurface->Snapshot());
+      SaveScreenshot(theApp, m_nWidth, m_nHeight, m_pSession->Frame(0).Snapshot());
       break;
     case ESaverAction::End:
       m_bEnd = true;
@@ -372,12 +339,10 @@ void CX11Saver::CImpl::HandleInput(XEvent& e) {
 
 void CX11Saver::CImpl::HandleEvent(XEvent& e) {
   if (CHead* pHead = e.xany.window != m_window ? HeadOf(e.xany.window) : nullptr) {
-    if (e.type == Expose && pHead->pBundle)
-      pHead->pBundle->pSurface->WithImage([&] {
-        pHead->pImage->Put(pHead->window, m_gc, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
-      });
+    if (e.type == Expose)
+      Repaint(pHead->presenter, e.xexpose);
     else if (e.type == DestroyNotify)
-      pHead->window = 0, m_bEnd = true;
+      pHead->window = pHead->presenter.window = 0, m_bEnd = true;
     else
       HandleInput(e);
     return;
@@ -385,10 +350,7 @@ void CX11Saver::CImpl::HandleEvent(XEvent& e) {
   if (e.xany.window != m_window) return;
   switch (e.type) {
     case Expose:
-      if (m_pBundle)
-        m_pBundle->pSurface->WithImage([&] {
-          m_pImage->Put(m_window, m_gc, e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height);
-        });
+      Repaint(m_presenter, e.xexpose);
       break;
     case ConfigureNotify:
       if (e.xconfigure.width > 0 && e.xconfigure.height > 0 &&
@@ -399,7 +361,7 @@ void CX11Saver::CImpl::HandleEvent(XEvent& e) {
       }
       break;
     case DestroyNotify:
-      m_window = 0;
+      m_window = m_presenter.window = 0;
       m_bEnd = true;
       break;
     default:
@@ -432,7 +394,7 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
     std::fprintf(stderr, "mirovane: cannot set up signal handling\n");
     return 1;
   }
-  if (!OpenWindow(o) || !StartShow(m_nWidth, m_nHeight) || !StartHeads()) return 1;
+  if (!OpenWindow(o) || !StartShows(m_nWidth, m_nHeight)) return 1;
 
   const int xfd = ConnectionNumber(m_pDisplay);
   auto nextRefresh = Clock::now();
@@ -444,13 +406,16 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
       HandleEvent(e);
     }
     if (m_bEnd) break;
-    if (m_nPendingWidth && m_pDrawThread->Done()) {
-      m_pDrawThread->WaitDone(0);
-      StopShow();
+    // A new size: once the old thread has ended, a new show (never two threads).
+    if (m_nPendingWidth && m_pSession->Stopped()) {
+      m_pSession->Wait(Clock::now());
+      m_pSession.reset();
+      m_pImage.reset();
       theApp.SetPaused(false);
+      theApp.m_bRunning.store(1);
       const int w = m_nPendingWidth, h = m_nPendingHeight;
       m_nPendingWidth = m_nPendingHeight = 0;
-      if (!StartShow(w, h)) return 1;
+      if (!StartShows(w, h)) return 1;
     }
     const auto now = Clock::now();
     if (now >= nextRefresh) {
@@ -463,8 +428,7 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
     if (fds[1].revents & POLLIN) stopSignal = true;
   }
 
-  theApp.StopRunning();
-  const bool done = WaitThreads(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
+  const bool done = m_pSession->Stop(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
   m_bThreadLeftRunning = !done;
   return 0;
 }
@@ -476,10 +440,9 @@ void CX11Saver::CImpl::Shutdown() {
     std::_Exit(0);
   }
   if (!m_pDisplay) return;
-  StopShow();
+  m_pSession.reset();
+  m_pImage.reset();
   for (const auto& pHead : m_pHeads) {
-    pHead->pThread.reset();
-    pHead->pBundle.reset();
     pHead->pImage.reset();
     if (pHead->window) XDestroyWindow(m_pDisplay, pHead->window);
   }

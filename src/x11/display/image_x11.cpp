@@ -81,14 +81,14 @@ std::unique_ptr<CX11Image> CX11Image::Create(Display* pDisplay, Visual* pVisual,
   return p;
 }
 
-std::unique_ptr<CImageSurface> CX11Image::MakeSurface() {
+std::unique_ptr<CFrame> CX11Image::MakeFrame() {
   auto* memory = reinterpret_cast<std::uint32_t*>(m_pImage->data);
   std::function<void(std::uint32_t*)> release;
   if (m_bShm)
     release = [](std::uint32_t* p) { shmdt(p); };
   else
     release = [](std::uint32_t* p) { std::free(p); };
-  return std::make_unique<CImageSurface>(m_pImage->width, m_pImage->height, m_format, memory, std::move(release));
+  return std::make_unique<CFrame>(m_pImage->width, m_pImage->height, m_format, memory, std::move(release));
 }
 
 void CX11Image::Put(Drawable drawable, GC gc, int x, int y, int nWidth, int nHeight) {
@@ -108,7 +108,7 @@ void CX11Image::Put(Drawable drawable, GC gc, int x, int y, int nWidth, int nHei
 CX11Image::~CX11Image() {
   if (m_bShm) XShmDetach(m_pDisplay, &m_shm);
   if (m_pImage) {
-    // The memory belongs to the surface.
+    // The memory belongs to the frame.
     m_pImage->data = nullptr;
     XDestroyImage(m_pImage);
   }

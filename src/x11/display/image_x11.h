@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "x11/display/image_surface_x11.h"
+#include "display/frame.h"
+#include "display/pixel_format.h"
 
-// The X side of a client-side image: an XImage over the memory a
-// CImageSurface draws into, in shared memory when the server takes it.
+// The X side of a client-side image: an XImage over the memory a frame
+// draws into, in shared memory when the server takes it.
 class CX11Image {
  public:
   ~CX11Image();
@@ -21,10 +22,10 @@ class CX11Image {
   static std::unique_ptr<CX11Image> Create(Display* pDisplay, Visual* pVisual, int nDepth,
                                            int nWidth, int nHeight, bool bTryShm);
 
-  // Takes the memory for the surface to draw into; call once. The surface
-  // then owns it and frees it, so a drawing thread that outlives this
-  // object still draws into valid memory.
-  std::unique_ptr<CImageSurface> MakeSurface();
+  // Takes the memory for the frame to draw into; call once. The frame then
+  // owns it and frees it, so a drawing thread that outlives this object
+  // still draws into valid memory.
+  std::unique_ptr<CFrame> MakeFrame();
 
   // Sends the part (x, y, w, h) of the image to the same place of the drawable.
   void Put(Drawable drawable, GC gc, int x, int y, int nWidth, int nHeight);

@@ -4,9 +4,10 @@
 
 #include "colour/colour.h"
 
-// Turns colour values into the pixels of a TrueColor visual and back, from
-// the visual's channel masks; a channel wider than 8 bits gets the colour
-// in its top 8 bits.
+// Turns colour values into a platform's 32-bit pixels and back, from its
+// channel masks (a TrueColor visual's, a DIB section's); a channel wider
+// than 8 bits gets the colour in its top 8 bits. The default is the layout
+// of a 32-bit DIB section and of the usual X visual: blue in the low byte.
 class CPixelFormat {
  public:
   CPixelFormat() : CPixelFormat(0xFF0000, 0x00FF00, 0x0000FF) {}

@@ -1,4 +1,4 @@
-#include "x11/display/pixel_format_x11.h"
+#include "display/pixel_format.h"
 
 CPixelFormat::CPixelFormat(std::uint32_t redMask, std::uint32_t greenMask, std::uint32_t blueMask)
     : m_red(FromMask(redMask)), m_green(FromMask(greenMask)), m_blue(FromMask(blueMask)) {}
