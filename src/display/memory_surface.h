@@ -34,12 +34,16 @@ class CMemorySurface : public ISurface {
   mutable std::mutex m_mutex;
 };
 
-// Sleeps nothing; counts what would have been slept.
+// Sleeps nothing; counts what would have been slept, which is all the time
+// that passes on its clock.
 class CCountingSleeper : public ISleeper {
  public:
   void Sleep(int nMilliseconds) override {
     m_nCalls.fetch_add(1, std::memory_order_relaxed);
     m_nTotalMs.fetch_add(nMilliseconds, std::memory_order_relaxed);
+  }
+  std::int64_t NowMicroseconds() override {
+    return m_nTotalMs.load(std::memory_order_relaxed) * 1000;
   }
   std::atomic<int> m_nCalls{0};
   std::atomic<long long> m_nTotalMs{0};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "colour/colour.h"
 
 // What the drawing thread draws on: a window's device context on Windows,
@@ -19,4 +21,7 @@ class ISleeper {
  public:
   virtual ~ISleeper() = default;
   virtual void Sleep(int nMilliseconds) = 0;
+  // A clock that never goes back and on which the sleeps pass: a counting
+  // sleeper's time advances by what it was asked to sleep.
+  virtual std::int64_t NowMicroseconds() = 0;
 };
