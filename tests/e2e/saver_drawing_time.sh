@@ -11,11 +11,12 @@ FULL=$((800 * 600))
 # picture is lit. The long delay keeps the first picture on the screen.
 PACED=(CompletionDelay=d:300 CurveType=d:1 MaxIterations=d:300 ColourScheme=d:1 DrawingTime=d:4)
 
-# Wine puts what the drawing thread drew on the screen when the window's
-# thread next looks at its messages; an idle window may hold the last few
-# milliseconds of drawing back. A message sent to it (WM_NULL) shows them.
-shown_lit() { driver_quiet send 0 0 0; lit; }
-full() { [ "$(shown_lit)" = "$FULL" ]; }
+# Wine copies what the drawing thread drew to the screen every 50 ms or so
+# while the window's thread looks at its messages; after the last pixels of
+# a picture the saver is idle, and up to the last 50 ms of drawing (1.25 %
+# at 4 s) may stay held back. So "fully lit" is 98 % of the screen here.
+ALMOST=$((FULL * 98 / 100))
+full() { [ "$(lit)" -ge "$ALMOST" ]; }
 
 # About 1 s after the first pixels the picture is partly drawn, and by 6 s
 # it is complete (an unpaced one takes a few tens of milliseconds).
@@ -24,11 +25,11 @@ must_start drawing-time-starts /s
 wait_lit 1 15 >/dev/null || abort drawing-time-starts "nothing drawn within $(scaled 15) s"
 t0=$(now_ms)
 sleep 1
-early=$(shown_lit)
-[ "${early:-0}" -gt 0 ] && [ "${early:-0}" -lt "$FULL" ]
+early=$(lit)
+[ "${early:-0}" -gt 0 ] && [ "${early:-0}" -lt "$ALMOST" ]
 check drawing-time-partly-lit-after-1-s $? "$early of $FULL pixels lit about 1 s after the first"
 poll 6 full
-check drawing-time-fully-lit-by-6-s $? "$(shown_lit) of $FULL pixels lit $(( $(now_ms) - t0 )) ms after the first"
+check drawing-time-fully-lit-by-6-s $? "$(lit) of $FULL pixels lit $(( $(now_ms) - t0 )) ms after the first"
 echo "paced-picture-800x600 complete on the screen $(( $(now_ms) - t0 )) ms after its first pixels"
 stop_saver
 
@@ -39,8 +40,8 @@ SLOW=("${PACED[@]/DrawingTime=d:4/DrawingTime=d:30}")
 reset_settings "${SLOW[@]}"
 must_start drawing-time-key-ends /s
 wait_lit 1000 5 >/dev/null
-n=$(shown_lit)
-[ "$n" -lt "$FULL" ]
+n=$(lit)
+[ "$n" -lt "$ALMOST" ]
 check drawing-time-still-drawing-before-key $? "$n of $FULL lit"
 ends_saver drawing-time-key-ends-while-drawing xdotool key a
 
@@ -58,9 +59,8 @@ relit_most() { [ "$(relit "$1" "$2")" -gt $(( $3 / 2 )) ]; }
 reset_settings "${SLOW[@]}" NextActive=d:1 NextKey=s:N
 must_start drawing-time-next /s
 wait_lit 20000 5 >/dev/null
-driver_quiet send 0 0 0
 capture "$B"; before=$(litof "$B")
-[ "$before" -gt 0 ] && [ "$before" -lt "$FULL" ]
+[ "$before" -gt 0 ] && [ "$before" -lt "$ALMOST" ]
 check drawing-time-still-drawing-before-next $? "$before of $FULL lit"
 t0=$(now_ms)
 xdotool key n
