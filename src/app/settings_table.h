@@ -24,6 +24,7 @@ struct CSettings {
   std::string m_strNextKey;
   int m_nSequenceNo = 0;
   std::string m_strFileLocation;
+  int m_nDrawingTime = 0;  // seconds; 0: as fast as the pixels compute
 };
 
 // How a stored integer becomes the member's value (writing undoes it).
@@ -106,6 +107,10 @@ inline constexpr CSettingDef kSettings[] = {
     {.pszName = "SequenceNo", .pInt = &CSettings::m_nSequenceNo},
     {.pszName = "FileLocation", .pString = &CSettings::m_strFileLocation, .nLow = 0, .nHigh = 255,
      .nSaveRank = 10},
+    {.pszName = "DrawingTime", .pInt = &CSettings::m_nDrawingTime, .nLow = 0, .nHigh = 600,
+     .nSaveRank = 16, .option = EOptionKind::Range, .pszOption = "drawing-time",
+     .pszOptionArg = "SECONDS",
+     .pszOptionHelp = "draw each picture over at least this long, 0 (as fast as it computes) to 600"},
 };
 
 inline constexpr std::size_t kSettingCount = std::size(kSettings);

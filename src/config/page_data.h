@@ -95,12 +95,14 @@ struct CBlankingMethodsData {
   int m_bWexlyFade = 0;
   int m_bNoFade = 0;
   int m_bFastFade = 0;
+  unsigned m_nDrawingTime = 0;  // seconds
 };
 
 inline constexpr CPageField<CBlankingMethodsData> kBlankingMethodsFields[] = {
     MaskBit(&CSettings::m_nBlankingMethod, 0x02, &CBlankingMethodsData::m_bFastFade),
     MaskBit(&CSettings::m_nBlankingMethod, 0x04, &CBlankingMethodsData::m_bWexlyFade),
     MaskBit(&CSettings::m_nBlankingMethod, 0x08, &CBlankingMethodsData::m_bNoFade),
+    Box(&CSettings::m_nDrawingTime, &CBlankingMethodsData::m_nDrawingTime),
 };
 
 struct CIterationOptionsData {

@@ -2,9 +2,14 @@
 
 #include <chrono>
 
-
 void CRealSleeper::Sleep(int nMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));
+}
+
+std::int64_t CRealSleeper::NowMicroseconds() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 CDrawThread::~CDrawThread() {

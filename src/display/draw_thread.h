@@ -10,6 +10,7 @@
 class CRealSleeper : public ISleeper {
  public:
   void Sleep(int nMilliseconds) override;
+  std::int64_t NowMicroseconds() override;
 };
 
 // The drawing thread of one slide show. The thread holds a share of what it

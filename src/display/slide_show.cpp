@@ -1,5 +1,7 @@
 #include "display/slide_show.h"
 
+#include <algorithm>
+
 #include "app/random.h"
 #include "app/settings_table.h"
 #include "app/show_control.h"
@@ -7,6 +9,11 @@
 #include "display/pixel_order.h"
 #include "fractal/catalogue.h"
 #include "fractal/curve.h"
+
+namespace {
+// A Wexly Fade takes a tenth of the drawing time, and never more than this.
+constexpr std::int64_t kMaxFadeMs = 3000;
+}  // namespace
 
 const char* BlankingName(int nBlanking) {
   switch (nBlanking) {
@@ -75,6 +82,9 @@ void CSlideShow::NewPicture() {
     FadeToBlack();
   else if (m_nBlanking != 8)
     ClearToBlack();
+  // A hand-edited negative time paces nothing.
+  m_pacer.Start(m_sleeper, m_pOrder ? m_pOrder->Remaining() : 0,
+                std::max(0, m_settings.m_nDrawingTime) * std::int64_t{1000});
   m_bPictureDone.store(0);
 }
 
@@ -118,6 +128,7 @@ void CSlideShow::DrawPixels() {
     if (!Running()) return;
     if (m_bPictureDone.load()) return;
     m_control.WaitWhilePaused();
+    if (Paced(m_pOrder->Remaining() + (m_nBatchSize - m_nBatchNext))) continue;
     if (m_pEngine) {
       if (m_nBatchNext == m_nBatchSize) ComputeBatch();
       PlotBatchPosition();
@@ -182,7 +193,17 @@ void CSlideShow::PlotPixel(int x, int y) {
   m_surface.SetPixel(x, y, m_plane.ColourAt(x, y, m_pScheme.get()));
 }
 
+bool CSlideShow::Paced(std::int64_t nLeft) {
+  const int nMs = m_pacer.WaitBefore(nLeft);
+  if (nMs == 0) return false;
+  m_sleeper.Sleep(nMs);
+  return true;
+}
+
 void CSlideShow::FadeToBlack() {
+  const std::int64_t nSpanMs =
+      std::clamp<std::int64_t>(m_settings.m_nDrawingTime * std::int64_t{100}, 0, kMaxFadeMs);
+  m_pacer.Start(m_sleeper, m_pOrder ? m_pOrder->Remaining() : 0, nSpanMs);
   for (;;) {
     if (!m_pOrder || m_pOrder->done()) {
       BuildOrder();
@@ -190,6 +211,7 @@ void CSlideShow::FadeToBlack() {
     }
     if (!Running()) return;
     m_control.WaitWhilePaused();
+    if (Paced(m_pOrder->Remaining())) continue;
     int x = 0, y = 0;
     m_pOrder->Take(x, y);
     m_surface.SetPixel(x, y, 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour/colour_scheme.h"
+#include "display/pacer.h"
 #include "display/pixel_engine.h"
 #include "display/plane_map.h"
 #include "display/surface.h"
@@ -88,6 +89,9 @@ class CSlideShow {
   void ShowCurve(std::unique_ptr<CCurve> pCurve);
   void ComputeBatch();
   void PlotBatchPosition();
+  // Asks the pacer before the next position, with nLeft still to come;
+  // true when it has slept, and the caller should look at its flags again.
+  bool Paced(std::int64_t nLeft);
 
   const CSettings& m_settings;
   CShowControl& m_control;
@@ -101,4 +105,7 @@ class CSlideShow {
   int m_nBatchSize = 0;
   int m_nBatchNext = 0;
   int m_nBatchStride = 1;
+
+  // Spreads the drawing over the drawing time, and a Wexly Fade over its part.
+  CPacer m_pacer;
 };

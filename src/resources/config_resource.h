@@ -39,6 +39,7 @@
 #define IDC_WEXLY_FADE 1020
 #define IDC_FAST_FADE 1021
 #define IDC_NO_FADE 1022
+#define IDC_DRAWING_TIME 1035
 
 // Iteration Options
 #define IDC_EXTRA_MEMORY 1023

@@ -55,7 +55,7 @@ WDIR=$(winepath -w "$DIR" 2>/dev/null)
 BASE=(CurveType=d:63 ColourScheme=d:131071 BlankingMethod=d:3 CompletionDelay=d:5
   ExtraMemory=d:1 MinIterations=d:100 MaxIterations=d:5000 ExcludeCurves=d:0
   PausingActive=d:1 PrintingActive=d:0 NextActive=d:1 PausingKay=s:P PrintingKey=s:S
-  NextKey=s:N "FileLocation=s:$WDIR\\shots" SequenceNo=d:7)
+  NextKey=s:N "FileLocation=s:$WDIR\\shots" SequenceNo=d:7 DrawingTime=d:9)
 
 # ---------------------------------------------------------------- pages
 # The pictures show a folder of their own; leaving Hotkeys needs it to exist.
@@ -82,13 +82,13 @@ check "page pictures saved" $((1 - shots_ok)) "see $OUT/page*.png"
 # Loaded values on the pages (the masks shown without their stray bits).
 reset_settings "${BASE[@]}"
 out=$(sheet getcheck 1001 getcheck 1002 getcheck 1003 getcheck 1004 getcheck 1029 \
-  page 2 getcheck 1020 getcheck 1021 getcheck 1022 \
+  page 2 getcheck 1020 getcheck 1021 getcheck 1022 gettext 1035 \
   page 3 gettext 1024 gettext 1025 gettext 1026 getcheck 1023 getcheck 1027 getcheck 1028 \
   page 4 getcheck 1027 getcheck 1028 getcheck 1029 gettext 1030 gettext 1031 gettext 1034 gettext 1032 \
   cancel gone)
 expect "pages show the stored settings" "$out" \
   "CHECK 1001 1" "CHECK 1002 1" "CHECK 1003 1" "CHECK 1004 1" "CHECK 1029 1" \
-  "CHECK 1020 0" "CHECK 1021 1" "CHECK 1022 0" \
+  "CHECK 1020 0" "CHECK 1021 1" "CHECK 1022 0" "TEXT 1035 9" \
   "TEXT 1024 5" "TEXT 1025 100" "TEXT 1026 5000" "CHECK 1023 1" "CHECK 1027 0" "CHECK 1028 1" \
   "CHECK 1027 1" "CHECK 1028 0" "CHECK 1029 1" "TEXT 1030 P" "TEXT 1031 S" "TEXT 1034 N" \
   "TEXT 1032 $WDIR\\shots" GONE
@@ -113,12 +113,30 @@ expect "OK without changes closes the sheet" "$out" GONE
 expect_regs "OK without changes writes the loaded values back" \
   CurveType=0x1f ColourScheme=0xffff BlankingMethod=0x2 CompletionDelay=0x5 ExtraMemory=0x1 \
   MinIterations=0x64 MaxIterations=0x1388 ExcludeCurves=0x0 PausingActive=0x1 PrintingActive=0x0 \
-  NextActive=0x1 PausingKay=P PrintingKey=S NextKey=N "FileLocation=$WDIR\\shots" SequenceNo=0x7
-# A delay beyond the page's range, set outside the sheet, survives when its page stays closed.
-reset_settings CompletionDelay=d:600 SequenceNo=d:3
+  NextActive=0x1 PausingKay=P PrintingKey=S NextKey=N "FileLocation=$WDIR\\shots" SequenceNo=0x7 \
+  DrawingTime=0x9
+# Times beyond the pages' ranges, set outside the sheet, survive when their pages stay closed.
+reset_settings CompletionDelay=d:600 SequenceNo=d:3 DrawingTime=d:1000
 out=$(sheet page 4 ok gone)
-expect_regs "unopened page keeps a delay of 600" CompletionDelay=0x258 CurveType=0x1f \
-  ColourScheme=0xffff BlankingMethod=0x2 SequenceNo=0x3
+expect_regs "unopened pages keep a delay of 600 and a drawing time of 1000" CompletionDelay=0x258 \
+  DrawingTime=0x3e8 CurveType=0x1f ColourScheme=0xffff BlankingMethod=0x2 SequenceNo=0x3
+
+# ------------------------------------------------------- Blanking Methods
+reset_settings "${BASE[@]}"
+out=$(sheet page 2 settext 1035 601 ok msgbox focus curpage \
+  settext 1035 600 page 3 nomsgbox curpage ok gone)
+expect "drawing time 601 refused, 600 accepted" "$out" \
+  "MSGBOX mirovane|Please enter an integer between 0 and 600.|warning" "FOCUS 1035" \
+  "CURPAGE 2 Blanking Methods" NOMSGBOX "CURPAGE 3 Iteration Options" GONE
+expect_regs "drawing time 600 stored" DrawingTime=0x258 CompletionDelay=0x5
+reset_settings "${BASE[@]}"
+out=$(sheet page 2 settext 1035 0 ok gone)
+expect_regs "drawing time 0 stored" DrawingTime=0x0
+# A store without the value (older settings) shows and keeps 0.
+reset_settings CompletionDelay=d:5
+out=$(sheet page 2 gettext 1035 ok gone)
+expect "missing drawing time shows 0" "$out" "TEXT 1035 0" GONE
+expect_regs "missing drawing time stored as 0" DrawingTime=0x0
 
 # ------------------------------------------------------ Iteration Options
 reset_settings "${BASE[@]}"

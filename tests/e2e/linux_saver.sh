@@ -370,7 +370,7 @@ if command -v xscreensaver-settings >/dev/null && unshare -m true 2>/dev/null; t
   XS=$OUT/settings-dialog; mkdir -p "$XS/home" "$XS/config"
   cp /usr/share/xscreensaver/config/*.xml "$XS/config/" 2>/dev/null
   cp "$XML" "$XS/config/"
-  cmdline="mirovane --root $(xml_args | tr '\n' ' ')--delay 7 --min-iterations 10 --max-iterations 900"
+  cmdline="mirovane --root $(xml_args | tr '\n' ' ')--delay 7 --drawing-time 12 --min-iterations 10 --max-iterations 900"
   printf 'mode: one\nselected: 0\nprograms: %s\n' "$cmdline" >"$XS/home/.xscreensaver"
   unshare -m sh -c 'mount --bind "$1" /usr/share/xscreensaver/config && HOME="$2" timeout 8 xscreensaver-settings --debug' \
     sh "$XS/config" "$XS/home" >"$XS/dialog.log" 2>&1

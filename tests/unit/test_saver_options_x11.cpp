@@ -178,6 +178,7 @@ TEST(SaverOptionsTest, UsageAndPrintoutFollowTheDialogsOrder) {
                        "  -min-iterations N     lower iteration limit of the curves shown (0: none)\n"
                        "  -max-iterations N     upper iteration limit of the curves shown (0: none)\n"
                        "  -exclude              leave out curves above the limit; -reduce: lower them to it\n"
+                       "  -drawing-time SECONDS draw each picture over at least this long, 0 (as fast as it computes) to 600\n"
                        "  -seed N "),
             std::string::npos)
       << usage;
@@ -190,9 +191,10 @@ TEST(SaverOptionsTest, UsageAndPrintoutFollowTheDialogsOrder) {
   app.m_nMinIterations = 4;
   app.m_nMaxIterations = 5;
   app.m_nExcludeCurves = 1;
+  app.m_nDrawingTime = 6;
   EXPECT_EQ(SettingsLine(app),
             "curve-types 63 colour-schemes 3 blanking 2 delay-ms 1500 extra-memory 1 min-iterations 4 "
-            "max-iterations 5 exclude 1");
+            "max-iterations 5 exclude 1 drawing-time 6");
 }
 
 }  // namespace

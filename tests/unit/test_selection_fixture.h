@@ -20,6 +20,7 @@ class CNullSurface final : public ISurface {
 class CNullSleeper final : public ISleeper {
  public:
   void Sleep(int) override {}
+  std::int64_t NowMicroseconds() override { return 0; }
 };
 
 // A slide show over nothing, with the settings of an empty store.

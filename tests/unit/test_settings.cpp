@@ -71,10 +71,12 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaults) {
   EXPECT_EQ(theApp.m_strPausingKey + theApp.m_strPrintingKey + theApp.m_strNextKey, "");
   EXPECT_EQ(theApp.m_nSequenceNo, 0);
   EXPECT_EQ(theApp.m_strFileLocation, "");
+  EXPECT_EQ(theApp.m_nDrawingTime, 0);
   const std::vector<std::string> order = {
       "ExtraMemory", "CompletionDelay", "BlankingMethod", "ColourScheme", "CurveType",
       "MinIterations", "MaxIterations", "ExcludeCurves", "PausingActive", "PrintingActive",
-      "NextActive", "PausingKay", "PrintingKey", "NextKey", "SequenceNo", "FileLocation"};
+      "NextActive", "PausingKay", "PrintingKey", "NextKey", "SequenceNo", "FileLocation",
+      "DrawingTime"};
   EXPECT_EQ(profile->reads, order);
 }
 
@@ -112,7 +114,7 @@ TEST_F(SettingsTest, SaveWritesInItsOrderWithoutTheSequenceNumber) {
   const std::vector<std::string> order = {
       "CurveType", "ColourScheme", "BlankingMethod", "PausingActive", "PrintingActive",
       "NextActive", "PausingKay", "PrintingKey", "NextKey", "FileLocation", "CompletionDelay",
-      "ExtraMemory", "MinIterations", "MaxIterations", "ExcludeCurves"};
+      "ExtraMemory", "MinIterations", "MaxIterations", "ExcludeCurves", "DrawingTime"};
   EXPECT_EQ(profile->writes, order);
   profile->writes.clear();
   theApp.m_nSequenceNo = 42;

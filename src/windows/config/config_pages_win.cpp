@@ -49,6 +49,8 @@ void CPageBlankingMethods::DoDataExchange(CDataExchange* pDX) {
   DDX_Check(pDX, IDC_WEXLY_FADE, m_bWexlyFade);
   DDX_Check(pDX, IDC_NO_FADE, m_bNoFade);
   DDX_Check(pDX, IDC_FAST_FADE, m_bFastFade);
+  DDX_Text(pDX, IDC_DRAWING_TIME, m_nDrawingTime);
+  DDV_Setting(pDX, m_nDrawingTime, SettingOf(&CSettings::m_nDrawingTime));
 }
 
 CPageIterationOptions::CPageIterationOptions() : CPropertyPage(IDD_ITERATION_OPTIONS) {}
