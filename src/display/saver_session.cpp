@@ -98,12 +98,6 @@ bool CSaverSession::Stopped() const {
   return true;
 }
 
-void CSaverSession::Clear() {
-  m_shows.clear();
-  m_control.SetPaused(false);
-  m_control.m_bRunning.store(1);
-}
-
 std::string PictureLine(int nPicture, const CSlideShow& show) {
   const CCurve* curve = show.m_pCurve.get();
   if (!curve) return {};

@@ -52,8 +52,6 @@ class CSaverSession {
   bool Stop(int nTimeoutMs) { return Stop(Clock::now() + std::chrono::milliseconds(nTimeoutMs)); }
   // True when every thread has ended (or none started).
   bool Stopped() const;
-  // Once stopped: forgets every show and lets the control run again.
-  void Clear();
 
   // Called on a show's drawing thread after each of its complete pictures,
   // numbered from 1. Set before the show's thread starts.
