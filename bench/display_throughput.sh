@@ -6,6 +6,7 @@
 # and how many of a series of starts stayed black. Prints figures only.
 #
 #   bench/display_throughput.sh [SECONDS] [STARTS]   (default 10 s a run, 50 starts)
+#   BENCH_RUNS='800x600 0,...'  only these throughput runs (size, iterations; 0 their own)
 #
 # Settings: Mandelbrot entries, no completion delay, Fast Fade; at most 4
 # iterations, and once at the entries' own counts.
@@ -22,6 +23,9 @@ WORK=$(mktemp -d)
 . "$ROOT/scripts/wine_lib.sh"
 wine_env "$BUILD/wineprefix" "$BUILD"
 KEY='HKCU\Software\Tolvarn\mirovane\Settings'
+# Without a window manager Wine waits two seconds for one to confirm each
+# full-screen window's unmapping; unmanaged windows need no confirmation.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 XVFB=
 cleanup() { [ -n "$XVFB" ] && kill "$XVFB" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$WORK"; }
 trap cleanup EXIT
@@ -29,7 +33,15 @@ trap cleanup EXIT
 now() { date +%s.%N; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }  # user + system, in clock ticks
 HZ=$(getconf CLK_TCK)
-count_of() { local n; n=$(tr -dc 0-9 <"$1" 2>/dev/null); echo "${n:-0}"; }
+# The saver's picture log is rewritten after every picture: a read may
+# catch it empty.
+count_of() {
+  local n=
+  for _ in $(seq 50); do n=$({ tr -dc 0-9 <"$1"; } 2>/dev/null); [ -n "$n" ] && break; sleep 0.01; done
+  echo "${n:-0}"
+}
+# The Linux mode's -verbose lines, one a finished picture.
+lines_of() { { grep -c '^picture ' "$1"; } 2>/dev/null || echo 0; }
 
 xvfb_at() {  # WxH
   [ -n "$XVFB" ] && kill "$XVFB" 2>/dev/null && wait "$XVFB" 2>/dev/null
@@ -69,13 +81,13 @@ render_rate() {  # WxH
 }
 
 # Pictures a second a running program finishes, counted in its picture log
-# over SECONDS_A_RUN after a second of warming up.
-counted_rate() {  # logfile
+# or its lines over SECONDS_A_RUN after a second of warming up.
+counted_rate() {  # counter logfile
   local c0 c1 t0 t1
   sleep 1
-  c0=$(count_of "$1"); t0=$(now)
+  c0=$($1 "$2"); t0=$(now)
   sleep "$SECONDS_A_RUN"
-  c1=$(count_of "$1"); t1=$(now)
+  c1=$($1 "$2"); t1=$(now)
   awk -v a="$t0" -v b="$t1" -v n=$((c1 - c0)) 'BEGIN { printf "%.1f", n / (b - a) }'
 }
 
@@ -96,24 +108,25 @@ saver_rate() {  # -> pictures a second
   MIROVANE_PICTURE_LOG=$(winepath -w "$log" 2>/dev/null) timeout 120 wine "$SCR" /s >/dev/null 2>&1 &
   pid=$!
   wine "$DRIVER" find 15000 >/dev/null 2>&1
-  rate=$(counted_rate "$log")
+  rate=$(counted_rate count_of "$log")
   xdotool key Escape 2>/dev/null; wait "$pid" 2>/dev/null
   echo "$rate"
 }
 
 mode_rate() {
-  local log=$WORK/mode.count pid rate
+  local log=$WORK/mode.out pid rate
   rm -f "$log"
-  XDG_CONFIG_HOME=$WORK/config MIROVANE_PICTURE_LOG=$log "$MODE" >/dev/null 2>&1 &
+  XDG_CONFIG_HOME=$WORK/config stdbuf -oL "$MODE" -verbose >"$log" 2>/dev/null &
   pid=$!
-  rate=$(counted_rate "$log")
+  rate=$(counted_rate lines_of "$log")
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
   echo "$rate"
 }
 
 echo "throughput, pictures a second (fraction of the renderer's):"
 printf '%-34s %10s %22s %22s\n' setup renderer "saver (Wine)" "Linux own window"
-for run in "800x600 4" "1920x1080 4" "800x600 0"; do
+IFS=, read -ra RUNS <<<"${BENCH_RUNS:-800x600 4,1920x1080 4,800x600 0}"
+for run in "${RUNS[@]}"; do
   set -- $run
   size=$1 maxiter=$2
   settings "$maxiter"
@@ -164,4 +177,4 @@ for i in $(seq "$STARTS"); do
   ms=$(( $(date +%s%3N) - t0 ))
   total_ms=$((total_ms + ms)); closes=$((closes + 1)); [ "$ms" -gt "$max_ms" ] && max_ms=$ms
 done
-echo "starts: $black black of $STARTS; close after a key: mean $((total_ms / closes)) ms, max $max_ms ms"
+[ "$closes" -gt 0 ] && echo "starts: $black black of $STARTS; close after a key: mean $((total_ms / closes)) ms, max $max_ms ms"
