@@ -3,6 +3,25 @@
 # with MIROVANE_TREE and MIROVANE_TREE_NAME set; its lines name the tree.
 suite_per_tree() { grep -q '^# e2e: each Windows tree' "$1"; }
 
+# Suites that need neither the display nor Wine, so that they may run beside
+# the others (run_e2e leaves out those named in E2E_ELSEWHERE).
+SIDE_SUITES="layering sse2_arithmetic bmp_identify"
+# The layering check and the renderer's suites: scripts/test --quick.
+QUICK_SUITES="layering render_cli render_engines render_targets bmp_identify"
+
+# What every suite reads: the trees and the output folders.
+e2e_env() {
+  E2E_READY=1
+  export MIROVANE_NATIVE="$BUILD/native" MIROVANE_WIN32="$BUILD/win32" MIROVANE_WIN64="$BUILD/win64"
+  export MIROVANE_OUT="$BUILD/e2e-out" MIROVANE_DIAG="$BUILD/e2e-diag"
+  rm -rf "$MIROVANE_DIAG"
+  mkdir -p "$MIROVANE_OUT"
+}
+run_named_suites() {  # suite names...
+  local name
+  for name in "$@"; do run_suite "$ROOT/tests/e2e/$name.sh"; done
+}
+
 # The first GUI program of a new prefix takes seconds to show a window;
 # the suites' deadlines are for a warm one.
 warm_wine() {
@@ -36,14 +55,12 @@ run_e2e() {  # rounds
   start_xvfb
   xvfb_pid=$XVFB_PID
   trap "kill $xvfb_pid 2>/dev/null" EXIT
-  export MIROVANE_NATIVE="$BUILD/native" MIROVANE_WIN32="$BUILD/win32" MIROVANE_WIN64="$BUILD/win64"
-  export MIROVANE_OUT="$BUILD/e2e-out" MIROVANE_DIAG="$BUILD/e2e-diag"
-  rm -rf "$MIROVANE_DIAG"
-  mkdir -p "$MIROVANE_OUT"
+  [ "${E2E_READY:-0}" = 1 ] || e2e_env
   warm_wine
   for round in $(seq "$rounds"); do
     [ "$rounds" -gt 1 ] && { export MIROVANE_ROUND=$round; log "round $round of $rounds"; }
     for suite in "$ROOT"/tests/e2e/*.sh; do
+      [[ " ${E2E_ELSEWHERE:-} " == *" $(basename "$suite" .sh) "* ]] && continue
       if suite_per_tree "$suite"; then
         for tree in $WINDOWS_TREES; do run_suite "$suite" "$tree"; done
       else

@@ -176,8 +176,3 @@ std::filesystem::path DefaultIniPath() {
   return base / "Tolvarn" / "mirovane.ini";
 }
 
-#if !defined(_WIN32)
-std::unique_ptr<IProfile> CreatePlatformProfile() {
-  return std::make_unique<CIniProfile>(DefaultIniPath());
-}
-#endif

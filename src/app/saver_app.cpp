@@ -4,13 +4,28 @@
 
 CSaverApp theApp;
 
+namespace {
+
+// What the application reads before any store was handed over.
+class CNoProfile final : public IProfile {
+ public:
+  int GetProfileInt(const char*, const char*, int nDefault) override { return nDefault; }
+  std::string GetProfileString(const char*, const char*, const std::string& strDefault) override {
+    return strDefault;
+  }
+  void WriteProfileInt(const char*, const char*, int) override {}
+  void WriteProfileString(const char*, const char*, const std::string&) override {}
+};
+
+}  // namespace
+
 CSaverApp::CSaverApp() = default;
 CSaverApp::~CSaverApp() = default;
 
 void CSaverApp::SetProfile(std::unique_ptr<IProfile> pProfile) { m_pProfile = std::move(pProfile); }
 
 IProfile& CSaverApp::Profile() {
-  if (!m_pProfile) m_pProfile = CreatePlatformProfile();
+  if (!m_pProfile) m_pProfile = std::make_unique<CNoProfile>();
   return *m_pProfile;
 }
 

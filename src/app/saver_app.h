@@ -16,7 +16,9 @@ class CSaverApp : public CSettings, public CShowControl {
   CSaverApp();
   ~CSaverApp();
 
-  // Replaces the settings store; the default is the platform's own.
+  // The settings store, which the composition root hands over before the
+  // settings are loaded. Without one, settings read as their defaults and
+  // writes go nowhere.
   void SetProfile(std::unique_ptr<IProfile> pProfile);
   IProfile& Profile();
 
@@ -36,8 +38,5 @@ extern CSaverApp theApp;
 
 // The accessor every part uses to reach the application object.
 inline CSaverApp* AfxGetApp() { return &theApp; }
-
-// The platform's own settings store (registry or per-user INI file).
-std::unique_ptr<IProfile> CreatePlatformProfile();
 
 constexpr const char* kSettingsSection = "Settings";

@@ -1,5 +1,6 @@
 #include "app/random.h"
 #include "colour/colour_scheme.h"
+#include "colour/scheme_list.h"
 #include "colour/scheme_registry.h"
 
 namespace {

@@ -19,6 +19,8 @@ void ToPage(const CSettings& settings, const CPageField<Page> (&fields)[N], Page
   for (const CPageField<Page>& f : fields) {
     if (f.pText) {
       page.*f.pText = settings.*f.pStringSetting;
+    } else if (f.pMask) {
+      page.*f.pMask = settings.*f.pSetting & f.nBit;
     } else if (f.nBit) {
       page.*f.pFlag = (settings.*f.pSetting & f.nBit) ? 1 : 0;
     } else {
@@ -41,6 +43,8 @@ void FromPage(const Page& page, const CPageField<Page> (&fields)[N], CSettings& 
   for (const CPageField<Page>& f : fields) {
     if (f.pText) {
       settings.*f.pStringSetting = page.*f.pText;
+    } else if (f.pMask) {
+      settings.*f.pSetting |= page.*f.pMask & f.nBit;
     } else if (f.nBit) {
       if (page.*f.pFlag) settings.*f.pSetting |= f.nBit;
     } else {

@@ -3,7 +3,7 @@
 #include "config/page_data.h"
 
 // Settings to page members by each page's fields: each mask bit becomes a
-// flag, every other member shows the setting as stored (the delay in whole
+// flag or a bit of the page's mask, every other member shows the setting as stored (the delay in whole
 // seconds, truncating).
 void SettingsToPages(const CSettings& settings, CFractalTypesData& fractalTypes,
                      CColourSchemesData& colourSchemes, CBlankingMethodsData& blankingMethods,

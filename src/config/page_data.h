@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/settings_table.h"
+#include "colour/scheme_list.h"
+#include "fractal/formulas.h"
 
 // The plain members of the six configuration pages. The page classes inherit
 // them, so the conversions to and from the settings need no window at all.
@@ -17,12 +19,17 @@ struct CPageField {
   unsigned Page::*pBox = nullptr;  // an edit box, holding the stored value unsigned
   int Page::*pFlag = nullptr;      // a check box or radio pair
   std::string Page::*pText = nullptr;
-  int nBit = 0;  // non-zero: pFlag ticks this bit of the mask pSetting
+  int Page::*pMask = nullptr;  // the bits nBit of the mask pSetting, a box each
+  int nBit = 0;  // non-zero: pFlag ticks this bit, or pMask holds these bits, of pSetting
 };
 
 template <class Page>
 constexpr CPageField<Page> MaskBit(int CSettings::*pMask, int nBit, int Page::*pFlag) {
   return {.pSetting = pMask, .pFlag = pFlag, .nBit = nBit};
+}
+template <class Page>
+constexpr CPageField<Page> MaskBits(int CSettings::*pMask, int nBits, int Page::*pPageMask) {
+  return {.pSetting = pMask, .pMask = pPageMask, .nBit = nBits};
 }
 template <class Page>
 constexpr CPageField<Page> Flag(int CSettings::*pSetting, int Page::*pFlag) {
@@ -37,58 +44,22 @@ constexpr CPageField<Page> Text(std::string CSettings::*pSetting, std::string Pa
   return {.pStringSetting = pSetting, .pText = pText};
 }
 
+// One check box per formula and per scheme: the page walks the rows
+// (fractal/formulas.h, colour/scheme_list.h), each box ticking its bit.
 struct CFractalTypesData {
-  int m_bDragon = 0;
-  int m_bJulia = 0;
-  int m_bMandelbrot = 0;
-  int m_bPhoenix = 0;
-  int m_bNewton = 0;
+  int m_nCurveTypes = 0;
 };
 
 inline constexpr CPageField<CFractalTypesData> kFractalTypesFields[] = {
-    MaskBit(&CSettings::m_nCurveType, 0x01, &CFractalTypesData::m_bMandelbrot),
-    MaskBit(&CSettings::m_nCurveType, 0x02, &CFractalTypesData::m_bJulia),
-    MaskBit(&CSettings::m_nCurveType, 0x04, &CFractalTypesData::m_bDragon),
-    MaskBit(&CSettings::m_nCurveType, 0x08, &CFractalTypesData::m_bPhoenix),
-    MaskBit(&CSettings::m_nCurveType, 0x10, &CFractalTypesData::m_bNewton),
+    MaskBits(&CSettings::m_nCurveType, kAllFormulaBits, &CFractalTypesData::m_nCurveTypes),
 };
 
 struct CColourSchemesData {
-  int m_bBlueGreen = 0;
-  int m_bBold1 = 0;
-  int m_bBold2 = 0;
-  int m_bBold3 = 0;
-  int m_bBold4 = 0;
-  int m_bBold5 = 0;
-  int m_bBold6 = 0;
-  int m_bFirestorm = 0;
-  int m_bGreenYellow = 0;
-  int m_bMono = 0;
-  int m_bRainbow = 0;
-  int m_bRedPurple = 0;
-  int m_bStormyNight = 0;
-  int m_bValentine = 0;
-  int m_bAluminiumFoils = 0;
-  int m_bMetallic = 0;
+  int m_nColourSchemes = 0;
 };
 
 inline constexpr CPageField<CColourSchemesData> kColourSchemesFields[] = {
-    MaskBit(&CSettings::m_nColourScheme, 0x0001, &CColourSchemesData::m_bRainbow),
-    MaskBit(&CSettings::m_nColourScheme, 0x0002, &CColourSchemesData::m_bMono),
-    MaskBit(&CSettings::m_nColourScheme, 0x0004, &CColourSchemesData::m_bBold1),
-    MaskBit(&CSettings::m_nColourScheme, 0x0008, &CColourSchemesData::m_bBold2),
-    MaskBit(&CSettings::m_nColourScheme, 0x0010, &CColourSchemesData::m_bBold3),
-    MaskBit(&CSettings::m_nColourScheme, 0x0020, &CColourSchemesData::m_bBold4),
-    MaskBit(&CSettings::m_nColourScheme, 0x0040, &CColourSchemesData::m_bBold5),
-    MaskBit(&CSettings::m_nColourScheme, 0x0080, &CColourSchemesData::m_bBold6),
-    MaskBit(&CSettings::m_nColourScheme, 0x0100, &CColourSchemesData::m_bFirestorm),
-    MaskBit(&CSettings::m_nColourScheme, 0x0200, &CColourSchemesData::m_bValentine),
-    MaskBit(&CSettings::m_nColourScheme, 0x0400, &CColourSchemesData::m_bStormyNight),
-    MaskBit(&CSettings::m_nColourScheme, 0x0800, &CColourSchemesData::m_bRedPurple),
-    MaskBit(&CSettings::m_nColourScheme, 0x1000, &CColourSchemesData::m_bGreenYellow),
-    MaskBit(&CSettings::m_nColourScheme, 0x2000, &CColourSchemesData::m_bBlueGreen),
-    MaskBit(&CSettings::m_nColourScheme, 0x4000, &CColourSchemesData::m_bAluminiumFoils),
-    MaskBit(&CSettings::m_nColourScheme, 0x8000, &CColourSchemesData::m_bMetallic),
+    MaskBits(&CSettings::m_nColourScheme, kAllSchemes, &CColourSchemesData::m_nColourSchemes),
 };
 
 struct CBlankingMethodsData {

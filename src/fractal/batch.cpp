@@ -3,6 +3,7 @@
 #include "colour/colour_scheme.h"
 #include "fractal/batch_simd.h"
 #include "fractal/curve.h"
+#include "fractal/formulas.h"
 
 namespace {
 
@@ -27,15 +28,6 @@ class CResultRecorder final : public CColourScheme {
   }
   IterationResult m_result;
 };
-
-int FormulaOf(const CCurve& curve) {
-  if (dynamic_cast<const CMandelbrotCurve*>(&curve)) return kMandelbrotType;
-  if (dynamic_cast<const CJuliaCurve*>(&curve)) return kJuliaType;
-  if (dynamic_cast<const CDragonCurve*>(&curve)) return kDragonType;
-  if (dynamic_cast<const CPhoenixCurve*>(&curve)) return kPhoenixType;
-  if (dynamic_cast<const CNewtonCurve*>(&curve)) return kNewtonType;
-  return 0;
-}
 
 bool ProcessorHas(SimdIsa isa) {
 #if defined(__x86_64__)
@@ -97,23 +89,24 @@ int IsaLanes(SimdIsa isa) {
   }
 }
 
-bool HasBatchFormula(const CCurve& curve) { return FormulaOf(curve) != 0; }
+bool HasBatchFormula(const CCurve& curve) { return FormulaOfCurve(curve) != nullptr; }
 
 void IterateBatch(const CCurve& curve, const double* xs, const double* ys, std::size_t n,
                   IterationResult* out, SimdIsa isa) {
-  const int nType = FormulaOf(curve);
+  const CFormula* pFormula = FormulaOfCurve(curve);
   // No iteration means no flag read and no lanes worth filling.
-  if (nType == 0 || curve.m_nIterations < 1 || !IsaAvailable(isa)) {
+  if (pFormula == nullptr || curve.m_nIterations < 1 || !IsaAvailable(isa)) {
     for (std::size_t i = 0; i < n; ++i) out[i] = IterateRecorded(curve, xs[i], ys[i]);
     return;
   }
+  const auto nFormula = static_cast<std::size_t>(pFormula - kFormulas);
   switch (isa) {
 #if defined(__x86_64__)
-    case SimdIsa::kAvx512: IterateLanesAvx512(nType, curve, xs, ys, n, out); break;
-    case SimdIsa::kAvx2: IterateLanesAvx2(nType, curve, xs, ys, n, out); break;
+    case SimdIsa::kAvx512: IterateLanesAvx512(nFormula, curve, xs, ys, n, out); break;
+    case SimdIsa::kAvx2: IterateLanesAvx2(nFormula, curve, xs, ys, n, out); break;
 #endif
 #if defined(__SSE2__)
-    default: IterateLanesSse2(nType, curve, xs, ys, n, out); break;
+    default: IterateLanesSse2(nFormula, curve, xs, ys, n, out); break;
 #else
     default: break;
 #endif

@@ -38,7 +38,7 @@ SimdIsa BestIsa();
 // vectors interleaved to hide the latency of each iterate's chain.
 int IsaLanes(SimdIsa isa);
 
-// One of the five catalogue formulas (anything else goes through Iterate).
+// One of the formulas of fractal/formulas.h (anything else goes through Iterate).
 bool HasBatchFormula(const CCurve& curve);
 
 // out[i] = what Iterate gives at (xs[i], ys[i]), bit for bit, computed in

@@ -8,11 +8,14 @@
 #include <immintrin.h>
 #endif
 
+#include <array>
 #include <atomic>
 #include <cstddef>
+#include <utility>
 
 #include "fractal/batch_simd.h"
 #include "fractal/curve.h"
+#include "fractal/formulas.h"
 
 namespace {
 
@@ -59,9 +62,9 @@ __attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* 
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_sse2
 
-void IterateLanesSse2(int nType, const CCurve& c, const double* xs, const double* ys, std::size_t n,
-                      IterationResult* out) {
-  batch_sse2::IterateLanes(nType, c, xs, ys, n, out);
+void IterateLanesSse2(std::size_t nFormula, const CCurve& c, const double* xs,
+                      const double* ys, std::size_t n, IterationResult* out) {
+  batch_sse2::IterateLanes(nFormula, c, xs, ys, n, out);
 }
 
 #if defined(__x86_64__)
@@ -102,9 +105,9 @@ __attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* 
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_avx2
 
-void IterateLanesAvx2(int nType, const CCurve& c, const double* xs, const double* ys, std::size_t n,
-                      IterationResult* out) {
-  batch_avx2::IterateLanes(nType, c, xs, ys, n, out);
+void IterateLanesAvx2(std::size_t nFormula, const CCurve& c, const double* xs,
+                      const double* ys, std::size_t n, IterationResult* out) {
+  batch_avx2::IterateLanes(nFormula, c, xs, ys, n, out);
 }
 #pragma GCC pop_options
 
@@ -138,9 +141,9 @@ __attribute__((always_inline)) inline N Expand(N old, unsigned m, const double* 
 #include "fractal/batch_kernels.inc"
 }  // namespace batch_avx512
 
-void IterateLanesAvx512(int nType, const CCurve& c, const double* xs, const double* ys,
-                        std::size_t n, IterationResult* out) {
-  batch_avx512::IterateLanes(nType, c, xs, ys, n, out);
+void IterateLanesAvx512(std::size_t nFormula, const CCurve& c, const double* xs,
+                        const double* ys, std::size_t n, IterationResult* out) {
+  batch_avx512::IterateLanes(nFormula, c, xs, ys, n, out);
 }
 #pragma GCC pop_options
 

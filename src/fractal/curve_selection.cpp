@@ -1,5 +1,3 @@
-#include <new>
-
 #include "app/random.h"
 #include "fractal/catalogue.h"
 #include "fractal/curve.h"
@@ -8,11 +6,7 @@ namespace {
 
 // Shown when the catalogue yields nothing; the limits do not apply to it.
 std::unique_ptr<CCurve> NewDefaultCurve() {
-  void* pMemory = ::operator new(sizeof(CMandelbrotCurve), std::nothrow);
-  if (pMemory == nullptr) return nullptr;
-  const double dBailout = DrawThreshold(4);
-  return std::unique_ptr<CCurve>(
-      new (pMemory) CMandelbrotCurve(-1.35, 2.65, -1.5, 1.5, 100, dBailout, 0, 0));
+  return MakeCurve<CMandelbrotCurve>({-1.35, 2.65, -1.5, 1.5, 100, 4, 0, 0, 0});
 }
 
 }  // namespace

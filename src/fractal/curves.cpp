@@ -17,17 +17,6 @@ inline bool StillRunning(const std::atomic<int>& bRunning) {
 
 }  // namespace
 
-const char* CurveTypeName(int nTypeBit) {
-  switch (nTypeBit) {
-    case kMandelbrotType: return "mandelbrot";
-    case kJuliaType: return "julia";
-    case kDragonType: return "dragon";
-    case kPhoenixType: return "phoenix";
-    case kNewtonType: return "newton";
-    default: return "unknown";
-  }
-}
-
 // In the four escape-time formulas the squares of the iterate a pass starts
 // from are tested after the step, so the escape count is the index of the
 // first iterate that fails, and the inside value is that of the last one tested.

@@ -10,30 +10,8 @@
 #define IDD_ITERATION_OPTIONS 110
 #define IDD_ABOUT 111
 
-// Fractal Types
-#define IDC_MANDELBROT 1001
-#define IDC_JULIA 1002
-#define IDC_PHOENIX 1003
-#define IDC_DRAGON 1004
-#define IDC_NEWTON 1029
-
-// Colour Schemes
-#define IDC_MONO 1006
-#define IDC_BOLD1 1007
-#define IDC_BOLD2 1008
-#define IDC_BOLD3 1009
-#define IDC_BOLD4 1010
-#define IDC_BOLD5 1011
-#define IDC_BOLD6 1012
-#define IDC_RAINBOW 1013
-#define IDC_FIRESTORM 1014
-#define IDC_VALENTINE 1015
-#define IDC_STORMY_NIGHT 1016
-#define IDC_RED_PURPLE 1017
-#define IDC_GREEN_YELLOW 1018
-#define IDC_BLUE_GREEN 1019
-#define IDC_ALUMINIUM_FOILS 1030
-#define IDC_METALLIC 1031
+// The check boxes of Fractal Types and Colour Schemes take their ids (1001
+// to 1019, 1029 to 1031) from the formula and scheme rows.
 
 // Blanking Methods
 #define IDC_WEXLY_FADE 1020

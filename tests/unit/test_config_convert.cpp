@@ -29,16 +29,11 @@ TEST(ConfigConvert, CurveMaskShowsFiveTicksAndDropsBitFive) {
   SetLoadedDefaults(app);
   CSaverApp out;
   const CConfigPagesData pages = RoundTrip(app, out);
-  const CFractalTypesData& f = pages.fractalTypes;
-  EXPECT_EQ(1, f.m_bMandelbrot);
-  EXPECT_EQ(1, f.m_bJulia);
-  EXPECT_EQ(1, f.m_bDragon);
-  EXPECT_EQ(1, f.m_bPhoenix);
-  EXPECT_EQ(1, f.m_bNewton);
+  EXPECT_EQ(31, pages.fractalTypes.m_nCurveTypes);
   EXPECT_EQ(31, out.m_nCurveType);
 }
 
-TEST(ConfigConvert, EachMaskBitLandsOnItsOwnFlag) {
+TEST(ConfigConvert, EachMaskBitLandsOnItsOwnBox) {
   CSaverApp app;
   SetLoadedDefaults(app);
   app.m_nCurveType = 0x04;
@@ -46,15 +41,8 @@ TEST(ConfigConvert, EachMaskBitLandsOnItsOwnFlag) {
   app.m_nBlankingMethod = 0x08;
   CConfigPagesData pages;
   SettingsToPages(app, pages);
-  EXPECT_EQ(1, pages.fractalTypes.m_bDragon);
-  EXPECT_EQ(0, pages.fractalTypes.m_bJulia + pages.fractalTypes.m_bMandelbrot +
-                   pages.fractalTypes.m_bPhoenix + pages.fractalTypes.m_bNewton);
-  const CColourSchemesData& c = pages.colourSchemes;
-  EXPECT_EQ(1, c.m_bBold1);
-  EXPECT_EQ(1, c.m_bRedPurple);
-  EXPECT_EQ(1, c.m_bMetallic);
-  EXPECT_EQ(0, c.m_bRainbow + c.m_bMono + c.m_bBold2 + c.m_bBold6 + c.m_bAluminiumFoils +
-                   c.m_bBlueGreen + c.m_bGreenYellow);
+  EXPECT_EQ(0x04, pages.fractalTypes.m_nCurveTypes);
+  EXPECT_EQ(0x8804, pages.colourSchemes.m_nColourSchemes);
   EXPECT_EQ(1, pages.blankingMethods.m_bNoFade);
   EXPECT_EQ(0, pages.blankingMethods.m_bFastFade + pages.blankingMethods.m_bWexlyFade);
 
@@ -76,6 +64,7 @@ TEST(ConfigConvert, BlankingBitZeroAndHighBitsAreDropped) {
   EXPECT_EQ(0, pages.blankingMethods.m_bWexlyFade);
   EXPECT_EQ(0, pages.blankingMethods.m_bNoFade);
   EXPECT_EQ(2, out.m_nBlankingMethod);
+  EXPECT_EQ(0xFFFF, pages.colourSchemes.m_nColourSchemes);
   EXPECT_EQ(0xFFFF, out.m_nColourScheme);
 }
 

@@ -69,7 +69,7 @@ TEST(RegistryProfile, ValuesOfTheWrongTypeReadAsMissing) {
 TEST(RegistryThroughTheApp, ScriptedPhase) {
   const char* phase = std::getenv("MIROVANE_REGISTRY_PHASE");
   if (!phase) GTEST_SKIP() << "run by tests/e2e/registry_store.sh";
-  theApp.SetProfile(nullptr);
+  theApp.SetProfile(NewSaverRegistryProfile());
   if (std::string(phase) == "write") {
     theApp.LoadSettings();
     theApp.m_nCompletionDelay = 7000;

@@ -35,6 +35,9 @@
 #include "mirovane_version.h"
 #include "png_file.h"
 #include "render_options.h"
+#if defined(_WIN32)
+#include "windows/app/profile_registry_win.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -136,6 +139,12 @@ bool LoadSettings(const RenderOptions& o, std::string& error) {
       return false;
     }
     theApp.SetProfile(std::make_unique<CIniProfile>(o.strSettings));
+  } else {
+#if defined(_WIN32)
+    theApp.SetProfile(NewSaverRegistryProfile());
+#else
+    theApp.SetProfile(std::make_unique<CIniProfile>(DefaultIniPath()));
+#endif
   }
   theApp.LoadSettings();
   if (o.nExtraMemory >= 0) theApp.m_bExtraMemory = o.nExtraMemory;
@@ -309,7 +318,7 @@ int RunSwatch(const RenderOptions& o) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-    std::fputs(kRenderUsage, stdout);
+    std::fputs(RenderUsage().c_str(), stdout);
     return 0;
   }
   if (argc == 2 && std::string(argv[1]) == "--version") {

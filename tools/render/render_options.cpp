@@ -4,11 +4,23 @@
 #include <cstring>
 
 #include "colour/scheme_registry.h"
-#include "fractal/curve.h"
+#include "fractal/formulas.h"
 #include "png_file.h"
 
+namespace {
+
+// "mandelbrot, julia, ...", in table order.
+std::string FormulaNames() {
+  std::string names;
+  for (const CFormula& f : kFormulas) names += std::string(names.empty() ? "" : ", ") + f.pszName;
+  return names;
+}
+
+}  // namespace
+
 // GNU style, so that help2man makes the manual page from it.
-const char* const kRenderUsage =
+std::string RenderUsage() {
+  return std::string(
     "Usage: mirovane-render --size WxH [--pictures K] [--out DIR] [OPTION]...\n"
     "  or:  mirovane-render --curve TYPE:N --scheme NAME --size WxH --out FILE [OPTION]...\n"
     "  or:  mirovane-render --swatch NAME [--variant V] --out FILE\n"
@@ -22,7 +34,7 @@ const char* const kRenderUsage =
     "  --seed N             random seed (default: the time)\n"
     "  --settings FILE      settings from this INI file instead of the user's\n"
     "  --extra-memory 0|1   full-resolution plotting, overriding the settings\n"
-    "  --curve TYPE:N       catalogue entry N of TYPE: mandelbrot, julia, dragon, phoenix, newton\n"
+    "  --curve TYPE:N       catalogue entry N of TYPE: ") + FormulaNames() + "\n" +
     "  --scheme NAME        colour scheme by its label, such as \"Bold 1\" or \"Red / Purple\"\n"
     "  --swatch NAME        a strip of the colour scheme's colours\n"
     "  --variant V          channel order of Metallic and Aluminium Foils (default 0)\n"
@@ -31,6 +43,7 @@ const char* const kRenderUsage =
     "  --quiet              no progress display\n"
     "  --help               show this help and exit\n"
     "  --version            show the version and exit\n";
+}
 
 namespace {
 
@@ -75,9 +88,8 @@ const char* FormatOfName(const std::string& name) {
 }
 
 int TypeBitFromName(const std::string& name) {
-  for (int bit : {kMandelbrotType, kJuliaType, kDragonType, kPhoenixType, kNewtonType})
-    if (name == CurveTypeName(bit)) return bit;
-  return 0;
+  const CFormula* pFormula = FormulaOfName(name.c_str());
+  return pFormula ? pFormula->nTypeBit : 0;
 }
 
 }  // namespace
@@ -165,7 +177,7 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
       const auto colon = value.find(':');
       o.nCurveType = colon == std::string::npos ? 0 : TypeBitFromName(value.substr(0, colon));
       if (!o.nCurveType || !ParseNumber(value.substr(colon + 1).c_str(), 1, 1000, n)) {
-        error = std::string("bad curve '") + value + "': expected TYPE:N, TYPE one of mandelbrot, julia, dragon, phoenix, newton";
+        error = std::string("bad curve '") + value + "': expected TYPE:N, TYPE one of " + FormulaNames();
         return false;
       }
       o.nCurveRow = static_cast<int>(n);

@@ -26,4 +26,4 @@ struct RenderOptions {
 // Fills options from argv (--help and --version are the caller's); on failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::string& error);
 
-extern const char* const kRenderUsage;
+std::string RenderUsage();

@@ -88,6 +88,6 @@ void CRegistryProfile::WriteProfileString(const char* section, const char* entry
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::unique_ptr<IProfile> CreatePlatformProfile() {
+std::unique_ptr<IProfile> NewSaverRegistryProfile() {
   return std::make_unique<CRegistryProfile>(L"Tolvarn", L"mirovane");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/profile.h"
@@ -24,3 +25,6 @@ class CRegistryProfile : public IProfile {
   std::wstring m_company;
   std::wstring m_application;
 };
+
+// The saver's own key, HKEY_CURRENT_USER\Software\Tolvarn\mirovane.
+std::unique_ptr<IProfile> NewSaverRegistryProfile();

@@ -2,12 +2,14 @@
 #include <shellapi.h>
 
 #include "app/saver_app.h"
+#include "windows/app/profile_registry_win.h"
 #include "windows/app/saver_app_win.h"
 #include "windows/framework/app_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  theApp.SetProfile(NewSaverRegistryProfile());
   const bool bRun = argv && InitInstance(theApp, argc, argv);
   LocalFree(argv);
   return bRun ? RunMessageLoop() : 0;

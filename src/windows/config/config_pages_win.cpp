@@ -1,6 +1,8 @@
 #include "windows/config/config_pages_win.h"
 
 #include "app/settings_table.h"
+#include "colour/scheme_list.h"
+#include "fractal/formulas.h"
 #include "resources/config_resource.h"
 
 namespace {
@@ -10,37 +12,20 @@ void DDV_Setting(CDataExchange* pDX, unsigned value, const CSettingDef& setting)
 }
 }  // namespace
 
-// The binders run in the templates' historical order, not the screen order.
+// The binders of the other pages run in the templates' historical order, not
+// the screen order.
 
 CPageFractalTypes::CPageFractalTypes() : CPropertyPage(IDD_FRACTAL_TYPES) {}
 
 void CPageFractalTypes::DoDataExchange(CDataExchange* pDX) {
-  DDX_Check(pDX, IDC_DRAGON, m_bDragon);
-  DDX_Check(pDX, IDC_JULIA, m_bJulia);
-  DDX_Check(pDX, IDC_MANDELBROT, m_bMandelbrot);
-  DDX_Check(pDX, IDC_PHOENIX, m_bPhoenix);
-  DDX_Check(pDX, IDC_NEWTON, m_bNewton);
+  for (const CFormula& f : kFormulas) DDX_CheckBit(pDX, f.nControlId, m_nCurveTypes, f.nTypeBit);
 }
 
 CPageColourSchemes::CPageColourSchemes() : CPropertyPage(IDD_COLOUR_SCHEMES) {}
 
 void CPageColourSchemes::DoDataExchange(CDataExchange* pDX) {
-  DDX_Check(pDX, IDC_BLUE_GREEN, m_bBlueGreen);
-  DDX_Check(pDX, IDC_BOLD1, m_bBold1);
-  DDX_Check(pDX, IDC_BOLD2, m_bBold2);
-  DDX_Check(pDX, IDC_BOLD3, m_bBold3);
-  DDX_Check(pDX, IDC_BOLD4, m_bBold4);
-  DDX_Check(pDX, IDC_BOLD5, m_bBold5);
-  DDX_Check(pDX, IDC_BOLD6, m_bBold6);
-  DDX_Check(pDX, IDC_FIRESTORM, m_bFirestorm);
-  DDX_Check(pDX, IDC_GREEN_YELLOW, m_bGreenYellow);
-  DDX_Check(pDX, IDC_MONO, m_bMono);
-  DDX_Check(pDX, IDC_RAINBOW, m_bRainbow);
-  DDX_Check(pDX, IDC_RED_PURPLE, m_bRedPurple);
-  DDX_Check(pDX, IDC_STORMY_NIGHT, m_bStormyNight);
-  DDX_Check(pDX, IDC_VALENTINE, m_bValentine);
-  DDX_Check(pDX, IDC_ALUMINIUM_FOILS, m_bAluminiumFoils);
-  DDX_Check(pDX, IDC_METALLIC, m_bMetallic);
+  for (int i = 0; i < kSchemeCount; ++i)
+    DDX_CheckBit(pDX, kSchemeList[i].nControlId, m_nColourSchemes, 1 << i);
 }
 
 CPageBlankingMethods::CPageBlankingMethods() : CPropertyPage(IDD_BLANKING_METHODS) {}

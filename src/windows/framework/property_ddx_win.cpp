@@ -42,6 +42,12 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
   }
 }
 
+void DDX_CheckBit(CDataExchange* pDX, int nIDC, int& mask, int nBit) {
+  int value = (mask & nBit) ? 1 : 0;
+  DDX_Check(pDX, nIDC, value);
+  if (pDX->m_bSaveAndValidate && !pDX->m_bFailed) mask = value ? (mask | nBit) : (mask & ~nBit);
+}
+
 void DDX_Text(CDataExchange* pDX, int nIDC, unsigned& value) {
   if (pDX->m_bFailed) return;
   HWND hCtrl = pDX->PrepareEditCtrl(nIDC);

@@ -24,6 +24,8 @@ class CDataExchange {
 };
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// A check box that ticks one bit of a mask.
+void DDX_CheckBit(CDataExchange* pDX, int nIDC, int& mask, int nBit);
 void DDX_Text(CDataExchange* pDX, int nIDC, unsigned& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
 // Checks the value just exchanged by the preceding DDX_Text.

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "app/profile_ini.h"
 #include "app/saver_app.h"
 #include "mirovane_version.h"
 #include "x11/app/saver_options_x11.h"
@@ -25,6 +27,7 @@ int main(int argc, char** argv) {
     std::printf("mirovane %s\n%s\n", MIROVANE_VERSION, MIROVANE_COPYRIGHT);
     return 0;
   }
+  theApp.SetProfile(std::make_unique<CIniProfile>(DefaultIniPath()));
   theApp.LoadSettings();
   ApplySaverOptions(options, theApp);
   CX11Saver saver;
