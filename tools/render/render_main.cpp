@@ -23,7 +23,7 @@
 #include "app/random.h"
 #include "app/saver_app.h"
 #include "bitmap/bmp_writer.h"
-#include "bitmap/output_target.h"
+#include "app/output_target.h"
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
 #include "display/frame.h"

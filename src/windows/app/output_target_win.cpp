@@ -1,13 +1,9 @@
-#include "bitmap/output_target.h"
+#include "app/output_target.h"
 
-#ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "windows/framework/win_api.h"
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <vector>
 
@@ -90,107 +86,102 @@ OutputTargetW ResolveOutputTargetW(const std::wstring& strName) {
   return target;
 }
 
-std::wstring TemporaryBesideW(const std::wstring& strPath) {
-  std::wstring temp = strPath + L".tmp";
-  const DWORD attributes = GetFileAttributesW(temp.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return NotFound(GetLastError()) ? temp : std::wstring();
-  return attributes & FILE_ATTRIBUTE_DIRECTORY ? std::wstring() : temp;
-}
-
 OutputTarget ResolveOutputTarget(const std::string& strName) {
   const OutputTargetW w = ResolveOutputTargetW(Widen(strName));
   return {w.kind, w.strPath == Widen(strName) ? strName : Narrow(w.strPath)};
 }
 
-std::string TemporaryBeside(const std::string& strPath) {
-  return TemporaryBesideW(Widen(strPath)).empty() ? std::string() : strPath + ".tmp";
-}
-
-#else
-
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace {
-// As many links as the system itself follows before giving up.
-constexpr int kMaxLinks = 40;
+
+// Tries at a fresh name when another writer took one first.
+constexpr int kTemporaryTries = 16;
+
+// The temporary until it has taken the target's place: closed and removed
+// on every way out, an exception from fill included.
+class CTemporary {
+ public:
+  ~CTemporary() {
+    if (m_file) std::fclose(m_file);
+    if (!m_strName.empty()) DeleteFileW(m_strName.c_str());
+    ReleaseTemporary();
+  }
+  bool Create(const std::wstring& strTarget) {
+    for (int i = 0; i < kTemporaryTries; ++i) {
+      // The folder stays wide: only the short name goes through the code page.
+      const std::wstring wide = strTarget.substr(0, strTarget.find_last_of(L"\\/:") + 1) +
+                                Widen(TemporaryNameBeside(std::string()));
+      // Created here or not at all; deletable while open, so that an
+      // interrupted writer's temporary can go.
+      HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        return false;
+      }
+      const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
+      if (fd == -1) {
+        CloseHandle(h);
+        DeleteFileW(wide.c_str());
+        return false;
+      }
+      m_file = _fdopen(fd, "wb");
+      m_strName = wide;
+      if (!m_file) {
+        _close(fd);
+        return false;
+      }
+      HoldTemporary(Narrow(wide));
+      return true;
+    }
+    return false;
+  }
+  std::FILE* File() const { return m_file; }
+  const std::wstring& Name() const { return m_strName; }
+  bool Close() {
+    const bool ok = std::fclose(m_file) == 0;
+    m_file = nullptr;
+    return ok;
+  }
+  void Moved() { m_strName.clear(); }
+
+ private:
+  std::FILE* m_file = nullptr;
+  std::wstring m_strName;
+};
+
 }  // namespace
 
-OutputTarget ResolveOutputTarget(const std::string& strName) {
-  fs::path path(strName);
-  for (int links = 0; links <= kMaxLinks; ++links) {
-    std::error_code ec;
-    switch (fs::symlink_status(path, ec).type()) {
-      case fs::file_type::directory: return {OutputKind::Folder, path.string()};
-      case fs::file_type::symlink: {
-        const fs::path to = fs::read_symlink(path, ec);
-        if (ec) return {OutputKind::NotAFile, strName};
-        path = to.is_absolute() ? to : path.parent_path() / to;
-        continue;
-      }
-      case fs::file_type::block:
-      case fs::file_type::character:
-      case fs::file_type::fifo:
-      case fs::file_type::socket: return {OutputKind::NotAFile, path.string()};
-      default:
-        // A regular file, a free name, or one that cannot be looked at: the
-        // write itself then fails, leaving nothing behind.
-        return {OutputKind::File, path.string()};
-    }
+OutputResult WriteOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill,
+                              OutputMode mode) {
+  if (strName.empty()) return OutputResult::Failed;
+  const OutputTargetW target = ResolveOutputTargetW(strName);
+  if (target.kind != OutputKind::File) return OutputResult::Failed;
+  if (mode == OutputMode::KeepExisting && GetFileAttributesW(target.strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return OutputResult::Exists;
+  CTemporary temp;
+  if (!temp.Create(target.strPath)) return OutputResult::Failed;
+  // Closing flushes the buffer: a full disk may only show here.
+  const bool filled = fill(temp.File());
+  if (!temp.Close() || !filled) return OutputResult::Failed;
+  // Without MOVEFILE_REPLACE_EXISTING the move fails where any file is, so
+  // KeepExisting never replaces another writer's file.
+  const DWORD flags = mode == OutputMode::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (MoveFileExW(temp.Name().c_str(), target.strPath.c_str(), flags)) {
+    temp.Moved();
+    return OutputResult::Written;
   }
-  return {OutputKind::NotAFile, strName};
+  const DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? OutputResult::Exists
+                                                                      : OutputResult::Failed;
 }
-
-std::string TemporaryBeside(const std::string& strPath) {
-  std::string temp = strPath + ".tmp";
-  std::error_code ec;
-  const fs::file_type type = fs::symlink_status(temp, ec).type();
-  return type == fs::file_type::regular || type == fs::file_type::not_found ? temp : std::string();
-}
-
-#endif
-
-#ifdef _WIN32
 
 bool ReplaceOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill) {
-  if (strName.empty()) return false;
-  const OutputTargetW target = ResolveOutputTargetW(strName);
-  if (target.kind != OutputKind::File) return false;
-  const std::wstring strTemp = TemporaryBesideW(target.strPath);
-  if (strTemp.empty()) return false;
-  std::FILE* file = _wfopen(strTemp.c_str(), L"wb");
-  if (!file) return false;
-  bool ok = fill(file);
-  // Closing flushes the buffer: a full disk may only show here.
-  ok = std::fclose(file) == 0 && ok;
-  if (ok && MoveFileExW(strTemp.c_str(), target.strPath.c_str(), MOVEFILE_REPLACE_EXISTING))
-    return true;
-  DeleteFileW(strTemp.c_str());
-  return false;
+  return WriteOutputFileW(strName, fill, OutputMode::Replace) == OutputResult::Written;
 }
 
-bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill) {
-  return !strName.empty() && ReplaceOutputFileW(Widen(strName), fill);
+OutputResult WriteOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill,
+                             OutputMode mode) {
+  return strName.empty() ? OutputResult::Failed : WriteOutputFileW(Widen(strName), fill, mode);
 }
-
-#else
-
-bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill) {
-  if (strName.empty()) return false;
-  const OutputTarget target = ResolveOutputTarget(strName);
-  if (target.kind != OutputKind::File) return false;
-  const std::string strTemp = TemporaryBeside(target.strPath);
-  if (strTemp.empty()) return false;
-  std::FILE* file = std::fopen(strTemp.c_str(), "wb");
-  if (!file) return false;
-  bool ok = fill(file);
-  // Closing flushes the buffer: a full disk may only show here.
-  ok = std::fclose(file) == 0 && ok;
-  if (ok && std::rename(strTemp.c_str(), target.strPath.c_str()) == 0) return true;
-  std::remove(strTemp.c_str());
-  return false;
-}
-
-#endif
