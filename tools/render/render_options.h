@@ -26,4 +26,7 @@ struct RenderOptions {
 // Fills options from argv (--help and --version are the caller's); on failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::string& error);
 
+// Why a picture of this size cannot go into a file of the format; empty when it can.
+std::string RenderSizeProblem(int nWidth, int nHeight, RenderOptions::Format format);
+
 extern const char* const kRenderUsage;

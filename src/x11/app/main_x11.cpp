@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
+#include "app/profile_ini.h"
 #include "app/saver_app.h"
 #include "mirovane_version.h"
 #include "x11/app/saver_options_x11.h"
@@ -25,8 +27,19 @@ int main(int argc, char** argv) {
     std::printf("mirovane %s\n%s\n", MIROVANE_VERSION, MIROVANE_COPYRIGHT);
     return 0;
   }
-  theApp.LoadSettings();
-  ApplySaverOptions(options, theApp);
-  CX11Saver saver;
-  return saver.Run(options);
+  try {
+    theApp.LoadSettings();
+    // A settings file that cannot be one is read as empty; -verbose says so.
+    if (auto* ini = dynamic_cast<CIniProfile*>(&theApp.Profile()); ini && options.bVerbose) {
+      const std::string problem = IniFileProblem(ini->State());
+      if (!problem.empty())
+        std::printf("settings file '%s' %s: the defaults apply\n", ini->Path().string().c_str(), problem.c_str());
+    }
+    ApplySaverOptions(options, theApp);
+    CX11Saver saver;
+    return saver.Run(options);
+  } catch (const std::bad_alloc&) {
+    std::fputs("mirovane: out of memory\n", stderr);
+    return 2;
+  }
 }
