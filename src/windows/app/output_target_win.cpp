@@ -96,6 +96,9 @@ namespace {
 
 // Tries at a fresh name when another writer took one first.
 constexpr int kTemporaryTries = 16;
+// Tries at the final rename while another writer's rename holds the name
+// (10 ms apart).
+constexpr int kRenameTries = 100;
 
 // The temporary until it has taken the target's place: closed and removed
 // on every way out, an exception from fill included.
@@ -168,11 +171,17 @@ OutputResult WriteOutputFileW(const std::wstring& strName, const std::function<b
   // Without MOVEFILE_REPLACE_EXISTING the move fails where any file is, so
   // KeepExisting never replaces another writer's file.
   const DWORD flags = mode == OutputMode::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
-  if (MoveFileExW(temp.Name().c_str(), target.strPath.c_str(), flags)) {
-    temp.Moved();
-    return OutputResult::Written;
+  DWORD error = 0;
+  for (int nTry = 0;; ++nTry) {
+    if (MoveFileExW(temp.Name().c_str(), target.strPath.c_str(), flags)) {
+      temp.Moved();
+      return OutputResult::Written;
+    }
+    error = GetLastError();
+    // Another writer's rename onto the same name holds it for a moment.
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || nTry == kRenameTries) break;
+    Sleep(10);
   }
-  const DWORD error = GetLastError();
   return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? OutputResult::Exists
                                                                       : OutputResult::Failed;
 }
