@@ -1,9 +1,8 @@
 #!/bin/bash
 # The installer and the uninstaller while the saver runs: Windows keeps a
 # running program's file, so each ends the saver first and leaves no old
-# file; a file another program still holds is dealt with at the next
-# restart, and the uninstaller says so. In a Wine prefix of its own, whose
-# restart list nothing else fills.
+# file, and asks for no restart. In a Wine prefix of its own, whose restart
+# list nothing else fills.
 # e2e: each Windows tree
 . "$(dirname "$0")/lib/checks.sh"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -70,18 +69,4 @@ else
 fi
 kill "$SAVER" 2>/dev/null; wait "$SAVER" 2>/dev/null
 
-# Another program holding the very file (here the saver under another name,
-# one file with two names) is not ended: the file goes at the next restart.
-timeout $(scaled 300) wine "$(winepath -w "$SETUP")" /S >/dev/null 2>&1
-ln -f "$SYS/mirovane.scr" "$SYS/holder.exe"
-if start_saver 'C:\windows\system32\holder.exe'; then
-  timeout $(scaled 120) wine "$PROG/uninstall.exe" /S _?="$(winepath -w "$PROG")" >/dev/null 2>&1
-  rc=$?
-  pending=$(wine reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r\0')
-  expect uninstall-held-file-at-restart '[ $rc = 3010 ] && grep -qi "mirovane.scr" <<<"$pending"' \
-    "status $rc, pending: ${pending:-none}"
-else
-  fail uninstall-held-file-at-restart "the held saver showed no window"
-fi
-kill "$SAVER" 2>/dev/null; wait "$SAVER" 2>/dev/null
 exit $failed
