@@ -31,6 +31,15 @@ bool IsNullDevice(const std::filesystem::path& path) {
   return name == L"NUL" || name == L"NUL:" || name == L"\\\\.\\NUL";
 }
 
+// Wine reports a Unix FIFO as not found, yet lists it in its folder.
+bool ListedInFolder(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (it->path().filename() == path.filename()) return true;
+  return false;
+}
+
 }  // namespace
 
 IniFileState ReadIniFile(const std::filesystem::path& path, std::string& text, bool& bBom) {
@@ -41,7 +50,8 @@ IniFileState ReadIniFile(const std::filesystem::path& path, std::string& text, b
   // Wine answers a FIFO or device with an error, never "not found"; only a
   // regular file is ever opened, so nothing waits for a writer.
   const auto status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) return IniFileState::Missing;
+  if (status.type() == std::filesystem::file_type::not_found)
+    return ListedInFolder(path) ? IniFileState::NotAFile : IniFileState::Missing;
   if (ec || status.type() != std::filesystem::file_type::regular) return IniFileState::NotAFile;
   const auto size = std::filesystem::file_size(path, ec);
   if (ec) return IniFileState::Unreadable;

@@ -49,6 +49,13 @@ printf '\xEF\xBB\xBF[Settings]\r\nCurveType=2\r\n' >bom.ini
 "$R" --size 16x16 --seed 4 --pictures 6 --settings bom.ini --quiet --out bom >bom.txt 2>&1
 expect settings-byte-order-mark-read '[ $? = 0 ] && [ "$(grep -c "^picture [0-9]*: julia " bom.txt)" = 6 ]' "$(cut -c1-40 bom.txt | tr '\n' '|')"
 
+# The Windows renderer under Wine, which reports a Unix FIFO as not found.
+for tree in ${MIROVANE_WINE_TREES:-}; do
+  name=$(basename "$tree")
+  timeout $(scaled 60) wine "$tree/mirovane-render.exe" --size 8x8 --settings fifo.ini --out s >"$name.out" 2>"$name.err"; rc=$?
+  expect "$name-settings-fifo-refused" '[ $rc = 2 ] && grep -q "not a regular file" "$name.err"' "status $rc, $(tr -d '\r' <"$name.err" | head -1)"
+done
+
 # The display mode takes the defaults instead, and says so with -verbose.
 if [ -x "$SAVER" ] && [ -n "${DISPLAY:-}" ]; then
   mkdir -p xdg/Tolvarn && mkfifo xdg/Tolvarn/mirovane.ini
