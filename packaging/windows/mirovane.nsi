@@ -5,6 +5,10 @@
 ;   setup.exe [/S] [/KEEPCURRENT]        /KEEPCURRENT leaves the current screen saver
 ;   uninstall.exe [/S] [/REMOVESETTINGS] /REMOVESETTINGS drops the user's settings too
 ;
+; Both end a running mirovane.scr first, as Windows keeps a running
+; program's file. A file that still cannot go is replaced or removed at the
+; next restart: the program says so and ends with status 3010.
+;
 ; Windows lists screen savers from the system folder, so the .scr goes
 ; there; the uninstaller and README live in their own program folder.
 
@@ -60,10 +64,58 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+!define SAVER_FILE "$SYSDIR\mirovane.scr"
+
+; Ends every running mirovane.scr (full screen, preview or settings), then
+; waits up to five seconds for its file to be free: gone, or openable for
+; writing. $0 is 1 when it is free.
+!macro SAVER_FUNCTIONS un
+Function ${un}EndRunningSaver
+  nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM mirovane.scr'
+  Pop $0
+  StrCpy $1 0
+  ${Do}
+    StrCpy $0 1
+    ${IfNot} ${FileExists} "${SAVER_FILE}"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $2 "${SAVER_FILE}" a
+    ${IfNot} ${Errors}
+      FileClose $2
+      ${Break}
+    ${EndIf}
+    StrCpy $0 0
+    IntOp $1 $1 + 1
+    ${If} $1 >= 20
+      ${Break}
+    ${EndIf}
+    Sleep 250
+  ${Loop}
+FunctionEnd
+
+Function ${un}ReportReboot
+  ${If} ${RebootFlag}
+    DetailPrint "mirovane.scr is in use; Windows finishes at the next restart."
+    MessageBox MB_OK|MB_ICONINFORMATION "mirovane.scr is still in use. Windows finishes with it when it next restarts." /SD IDOK
+    SetErrorLevel 3010
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro SAVER_FUNCTIONS ""
+!insertmacro SAVER_FUNCTIONS "un."
+
 Section "mirovane screen saver" SecSaver
   SectionIn RO
   SetOutPath "$SYSDIR"
-  File "/oname=mirovane.scr" "${SCR}"
+  Call EndRunningSaver
+  ${If} $0 == 1
+    File "/oname=mirovane.scr" "${SCR}"
+  ${Else}
+    ; Beside it, then moved over it at the restart.
+    File "/oname=mirovane.scr.new" "${SCR}"
+    Rename /REBOOTOK "$SYSDIR\mirovane.scr.new" "${SAVER_FILE}"
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "/oname=README.txt" "${README}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -79,6 +131,7 @@ Section "mirovane screen saver" SecSaver
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
   SectionGetSize ${SecSaver} $0
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+  Call ReportReboot
 SectionEnd
 
 Section "Make mirovane my screen saver" SecCurrent
@@ -115,7 +168,9 @@ Section "un.mirovane screen saver" UnSecSaver
       DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ${EndIf}
   ${EndIf}
-  Delete "$SYSDIR\mirovane.scr"
+  Call un.EndRunningSaver
+  Delete /REBOOTOK "${SAVER_FILE}"
+  Call un.ReportReboot
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -3,16 +3,17 @@
 #include <string>
 
 // Where the settings live: the registry on Windows, an INI file elsewhere.
-// A value that is missing or of the wrong type reads as the default; writes
-// report nothing, as the saver has nobody to tell.
+// A value that is missing or of the wrong type reads as the default; a write
+// says whether the value was stored, so that a screenshot number that could
+// not be kept is not used again.
 class IProfile {
  public:
   virtual ~IProfile() = default;
   virtual int GetProfileInt(const char* section, const char* entry, int nDefault) = 0;
   virtual std::string GetProfileString(const char* section, const char* entry,
                                        const std::string& strDefault) = 0;
-  virtual void WriteProfileInt(const char* section, const char* entry, int nValue) = 0;
-  virtual void WriteProfileString(const char* section, const char* entry,
+  virtual bool WriteProfileInt(const char* section, const char* entry, int nValue) = 0;
+  virtual bool WriteProfileString(const char* section, const char* entry,
                                   const std::string& strValue) = 0;
 };
 

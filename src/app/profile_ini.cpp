@@ -1,14 +1,11 @@
 #include "app/profile_ini.h"
 
+#include "app/output_target.h"
 #include "app/saver_app.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <system_error>
-#include <vector>
 
 namespace {
 
@@ -19,12 +16,23 @@ std::string Trim(const std::string& s) {
   return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
-bool ReadLines(const std::filesystem::path& path, std::vector<std::string>& lines) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) lines.push_back(line);
-  return true;
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string Key(const std::string& section, const std::string& entry) {
+  return section + '\0' + entry;
 }
 
 // "[Name]" gives Name; anything else is not a header.
@@ -67,21 +75,37 @@ bool ParseProfileInt(const std::string& text, int& nValue) {
 
 CIniProfile::CIniProfile(std::filesystem::path path) : m_path(std::move(path)) {}
 
-bool CIniProfile::Find(const char* section, const char* entry, std::string& value) const {
-  std::vector<std::string> lines;
-  if (!ReadLines(m_path, lines)) return false;
-  bool inSection = false;
-  bool found = false;
-  std::string name, v;
+void CIniProfile::Load() {
+  if (m_bLoaded) return;
+  m_bLoaded = true;
+  std::string text;
+  bool bBom = false;
+  m_state = ReadIniFile(m_path, text, bBom);
+  Parse(SplitLines(text));
+}
+
+void CIniProfile::Parse(std::vector<std::string> lines) {
+  m_values.clear();
+  std::string section, name, value;
   for (const auto& line : lines) {
-    if (SectionHeader(line, name)) {
-      inSection = (name == section);
-    } else if (inSection && EntryLine(line, name, v) && name == entry) {
-      value = v;  // the last of repeated entries wins, as a later write would
-      found = true;
-    }
+    if (SectionHeader(line, name))
+      section = name;
+    else if (EntryLine(line, name, value))
+      m_values[Key(section, name)] = value;  // the last of repeated entries wins, as a later write would
   }
-  return found;
+}
+
+IniFileState CIniProfile::State() {
+  Load();
+  return m_state;
+}
+
+bool CIniProfile::Find(const char* section, const char* entry, std::string& value) {
+  Load();
+  const auto it = m_values.find(Key(section, entry));
+  if (it == m_values.end()) return false;
+  value = it->second;
+  return true;
 }
 
 int CIniProfile::GetProfileInt(const char* section, const char* entry, int nDefault) {
@@ -97,22 +121,26 @@ std::string CIniProfile::GetProfileString(const char* section, const char* entry
   return Find(section, entry, text) ? text : strDefault;
 }
 
-void CIniProfile::WriteProfileInt(const char* section, const char* entry, int nValue) {
-  Write(section, entry, std::to_string(nValue));
+bool CIniProfile::WriteProfileInt(const char* section, const char* entry, int nValue) {
+  return Write(section, entry, std::to_string(nValue));
 }
 
-void CIniProfile::WriteProfileString(const char* section, const char* entry,
+bool CIniProfile::WriteProfileString(const char* section, const char* entry,
                                      const std::string& strValue) {
   // A line break would split the entry; the file format cannot hold one.
   std::string clean;
   for (char c : strValue)
     if (c != '\n' && c != '\r') clean += c;
-  Write(section, entry, Trim(clean));
+  return Write(section, entry, Trim(clean));
 }
 
-void CIniProfile::Write(const char* section, const char* entry, const std::string& value) {
-  std::vector<std::string> lines;
-  ReadLines(m_path, lines);
+bool CIniProfile::Write(const char* section, const char* entry, const std::string& value) {
+  std::string text;
+  bool bBom = false;
+  const IniFileState state = ReadIniFile(m_path, text, bBom);
+  // What is not a settings file is left as it is.
+  if (state != IniFileState::Read && state != IniFileState::Missing) return false;
+  const std::vector<std::string> lines = SplitLines(text);
 
   const std::string newLine = std::string(entry) + "=" + value;
   std::vector<std::string> out;
@@ -147,21 +175,18 @@ void CIniProfile::Write(const char* section, const char* entry, const std::strin
 
   std::error_code ec;
   if (m_path.has_parent_path()) std::filesystem::create_directories(m_path.parent_path(), ec);
-  std::filesystem::path temp = m_path;
-  temp += ".tmp";
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    if (!file) return;
-    for (const auto& line : out) file << line << '\n';
-    file.flush();
-    if (!file) {
-      file.close();
-      std::filesystem::remove(temp, ec);
-      return;
-    }
-  }
-  std::filesystem::rename(temp, m_path, ec);
-  if (ec) std::filesystem::remove(temp, ec);
+  const bool bReplaced = ReplaceOutputFile(m_path.string(), [&](std::FILE* file) {
+    if (bBom && std::fputs("\xEF\xBB\xBF", file) < 0) return false;
+    for (const auto& line : out)
+      if (std::fwrite(line.data(), 1, line.size(), file) != line.size() || std::fputc('\n', file) == EOF)
+        return false;
+    return true;
+  });
+  if (!bReplaced) return false;
+  m_bLoaded = true;
+  m_state = IniFileState::Read;
+  Parse(out);
+  return true;
 }
 
 std::filesystem::path DefaultIniPath() {

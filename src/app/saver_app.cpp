@@ -13,8 +13,9 @@ class CNoProfile final : public IProfile {
   std::string GetProfileString(const char*, const char*, const std::string& strDefault) override {
     return strDefault;
   }
-  void WriteProfileInt(const char*, const char*, int) override {}
-  void WriteProfileString(const char*, const char*, const std::string&) override {}
+  // Nothing is stored, and the callers are told so.
+  bool WriteProfileInt(const char*, const char*, int) override { return false; }
+  bool WriteProfileString(const char*, const char*, const std::string&) override { return false; }
 };
 
 }  // namespace
@@ -58,20 +59,21 @@ void CSaverApp::ReadSetting(const CSettingDef& setting) {
     this->*setting.pString = Profile().GetProfileString(kSettingsSection, setting.pszName, std::string());
 }
 
-void CSaverApp::WriteSetting(const CSettingDef& setting) {
+bool CSaverApp::WriteSetting(const CSettingDef& setting) {
   if (setting.pInt)
-    Profile().WriteProfileInt(kSettingsSection, setting.pszName, AdjustWrite(setting, this->*setting.pInt));
-  else
-    Profile().WriteProfileString(kSettingsSection, setting.pszName, this->*setting.pString);
+    return Profile().WriteProfileInt(kSettingsSection, setting.pszName, AdjustWrite(setting, this->*setting.pInt));
+  return Profile().WriteProfileString(kSettingsSection, setting.pszName, this->*setting.pString);
 }
 
 void CSaverApp::LoadSettings() {
   for (const CSettingDef& setting : kSettings) ReadSetting(setting);
 }
 
-void CSaverApp::SaveSettings() {
-  for (std::size_t i : kSaveOrder) WriteSetting(kSettings[i]);
+bool CSaverApp::SaveSettings() {
+  bool bAll = true;
+  for (std::size_t i : kSaveOrder) bAll = WriteSetting(kSettings[i]) && bAll;
+  return bAll;
 }
 
-void CSaverApp::SaveSequenceNo() { WriteSetting(SettingOf(&CSaverApp::m_nSequenceNo)); }
+bool CSaverApp::SaveSequenceNo() { return WriteSetting(SettingOf(&CSaverApp::m_nSequenceNo)); }
 

@@ -23,12 +23,13 @@ class CSaverApp : public CSettings, public CShowControl {
   IProfile& Profile();
 
   void LoadSettings();
-  void SaveSettings();
-  void SaveSequenceNo();
+  // True when every value was stored.
+  bool SaveSettings();
+  bool SaveSequenceNo();
 
   // One setting of the table (app/settings_table.h) between store and member.
   void ReadSetting(const CSettingDef& setting);
-  void WriteSetting(const CSettingDef& setting);
+  bool WriteSetting(const CSettingDef& setting);
 
  private:
   std::unique_ptr<IProfile> m_pProfile;

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdlib>
 
-#include "bitmap/output_target.h"
+#include "app/output_target.h"
 
 namespace {
 
@@ -57,23 +57,30 @@ std::size_t WriteInChunks(std::FILE* pFile, const std::uint8_t* pData, std::size
 
 namespace {
 
-template <class String, class Replace>
-int WriteDibFileBy(const String& strName, const DibBlock* pBlock, Replace replace) {
-  if (!pBlock || strName.empty()) return 0;
+template <class String, class Write>
+OutputResult WriteDibFileBy(const String& strName, const DibBlock* pBlock, Write write, OutputMode mode) {
+  if (!pBlock || strName.empty()) return OutputResult::Failed;
   const std::size_t nBytes = DibFileBytes(*pBlock);
-  if (nBytes == 0) return 0;
-  return replace(strName, [&](std::FILE* file) { return WriteAll(file, *pBlock, nBytes); }) ? 1 : 0;
+  if (nBytes == 0) return OutputResult::Failed;
+  return write(strName, [&](std::FILE* file) { return WriteAll(file, *pBlock, nBytes); }, mode);
 }
+
+OutputResult WriteBmp24RowsAs(const std::string& strName, int nWidth, int nHeight,
+                              const std::function<const COLORREF*(int y)>& rowAt, OutputMode mode);
 
 }  // namespace
 
 int WriteDibFile(const std::string& strName, const DibBlock* pBlock) {
-  return WriteDibFileBy(strName, pBlock, ReplaceOutputFile);
+  return WriteDibFileBy(strName, pBlock, WriteOutputFile, OutputMode::Replace) == OutputResult::Written;
 }
 
 #ifdef _WIN32
 int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock) {
-  return WriteDibFileBy(strName, pBlock, ReplaceOutputFileW);
+  return WriteDibFileW(strName, pBlock, OutputMode::Replace) == OutputResult::Written;
+}
+
+OutputResult WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock, OutputMode mode) {
+  return WriteDibFileBy(strName, pBlock, WriteOutputFileW, mode);
 }
 #endif
 
@@ -85,20 +92,45 @@ void PutBmp24Row(const COLORREF* pColours, int nWidth, std::uint8_t* pRow) {
   }
 }
 
+bool Bmp24SizeFits(int nWidth, int nHeight) {
+  return nHeight > 0 && nHeight <= Bmp24MaxHeight(nWidth);
+}
+
+int Bmp24MaxHeight(int nWidth) {
+  if (nWidth <= 0) return 0;
+  // The whole file, headers and the room a colour table may take included,
+  // as the DIB code bounds its blocks.
+  const std::int64_t rows = (std::int64_t{0x7FFFFFFF} - kDibTableRoom) / DibRowBytes(nWidth, 24);
+  return static_cast<int>(std::min<std::int64_t>(rows, 0x7FFFFFFF));
+}
+
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels) {
+  return WriteBmp24(strName, nWidth, nHeight, pixels, OutputMode::Replace) == OutputResult::Written;
+}
+
+OutputResult WriteBmp24(const std::string& strName, int nWidth, int nHeight,
+                        const std::vector<COLORREF>& pixels, OutputMode mode) {
   if (nWidth <= 0 || nHeight <= 0 ||
       pixels.size() != static_cast<std::size_t>(nWidth) * static_cast<std::size_t>(nHeight))
-    return 0;
-  return WriteBmp24Rows(strName, nWidth, nHeight, [&](int y) {
+    return OutputResult::Failed;
+  return WriteBmp24RowsAs(strName, nWidth, nHeight, [&](int y) {
     return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(nWidth);
-  });
+  }, mode);
 }
 
 int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
                    const std::function<const COLORREF*(int y)>& rowAt) {
+  return WriteBmp24RowsAs(strName, nWidth, nHeight, rowAt, OutputMode::Replace) == OutputResult::Written;
+}
+
+namespace {
+
+OutputResult WriteBmp24RowsAs(const std::string& strName, int nWidth, int nHeight,
+                              const std::function<const COLORREF*(int y)>& rowAt, OutputMode mode) {
+  if (!Bmp24SizeFits(nWidth, nHeight)) return OutputResult::Failed;
   const std::int64_t imageSize = DibImageBytes(24, nWidth, nHeight);
-  if (imageSize == 0) return 0;
+  if (imageSize == 0) return OutputResult::Failed;
   std::array<std::uint8_t, kBmpFileHeaderSize + kDibHeaderSize> header{};
   PutBmpFileHeader(header.data(), kDibHeaderSize + static_cast<std::size_t>(imageSize), header.size());
   PutDibHeader(&header[kBmpFileHeaderSize], 24, nWidth, nHeight);
@@ -123,5 +155,7 @@ int WriteBmp24Rows(const std::string& strName, int nWidth, int nHeight,
     }
     return true;
   };
-  return ReplaceOutputFile(strName, write) ? 1 : 0;
+  return WriteOutputFile(strName, write, mode);
 }
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/output_target.h"
 #include "bitmap/dib.h"
 #include "colour/colour.h"
 
@@ -27,6 +28,8 @@ int WriteDibFile(const std::string& strName, const DibBlock* pBlock);
 #ifdef _WIN32
 // The same with a wide-character name.
 int WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock);
+// The same, never replacing a file under the name with KeepExisting.
+OutputResult WriteDibFileW(const std::wstring& strName, const DibBlock* pBlock, OutputMode mode);
 #endif
 
 // One row of colours as a 24-bit BMP row holds it: blue, green, red.
@@ -36,6 +39,14 @@ void PutBmp24Row(const COLORREF* pColours, int nWidth, std::uint8_t* pRow);
 // 0 when the sizes do not match the pixels or the file cannot be written.
 int WriteBmp24(const std::string& strName, int nWidth, int nHeight,
                const std::vector<COLORREF>& pixels);
+OutputResult WriteBmp24(const std::string& strName, int nWidth, int nHeight,
+                        const std::vector<COLORREF>& pixels, OutputMode mode);
+
+// Whether a 24-bit BMP file of this size stays within the 2 GiB its 32-bit
+// size fields (signed, for most readers) can describe.
+bool Bmp24SizeFits(int nWidth, int nHeight);
+// The most rows of nWidth a BMP file can hold (0 for a bad width).
+int Bmp24MaxHeight(int nWidth);
 
 // The same file from rows asked for one at a time in the file's order,
 // bottom row first: rowAt(y) gives row y's nWidth colours, or null to give

@@ -1,6 +1,7 @@
 #include "display/draw_thread.h"
 
 #include <chrono>
+#include <new>
 
 void CRealSleeper::Sleep(int nMilliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(nMilliseconds));
@@ -25,7 +26,13 @@ void CDrawThread::Start(std::shared_ptr<CSlideShow> pShow, unsigned int seed) {
   m_pDone = std::make_shared<std::atomic<int>>(0);
   auto pDone = m_pDone;
   m_thread = std::thread([pShow = std::move(pShow), pDone, seed] {
-    pShow->DrawThreadProc(seed);
+    // An exception leaving a thread would end the process without a word.
+    try {
+      pShow->DrawThreadProc(seed);
+    } catch (const std::bad_alloc&) {
+      pDone->store(kOutOfMemory);
+      return;
+    }
     pDone->store(1);
   });
 }

@@ -28,11 +28,15 @@ class CDrawThread {
   void Start(std::shared_ptr<CSlideShow> pShow, unsigned int seed);
   bool Started() const { return m_thread.joinable(); }
   bool Done() const { return m_pDone && m_pDone->load() != 0; }
+  // True when the thread ended because an allocation failed; the show then
+  // stops drawing, and its owner says so.
+  bool OutOfMemory() const { return m_pDone && m_pDone->load() == kOutOfMemory; }
 
   // Waits until the thread has cleaned up, at most nTimeoutMs; true when it has.
   bool WaitDone(int nTimeoutMs);
 
  private:
+  static constexpr int kOutOfMemory = 2;
   std::thread m_thread;
   std::shared_ptr<std::atomic<int>> m_pDone;
 };

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "app/output_target.h"
 #include "app/settings_table.h"
 #include "app/show_control.h"
 
@@ -62,6 +63,8 @@ inline constexpr char kScreenshotSeparator = '\\';
 inline constexpr char kScreenshotSeparator = '/';
 #endif
 
+inline constexpr int kLastSequenceNo = 10000;
+
 // The number of the screenshot after nLast: 1 to 10000, then 0 again; 0
 // after a number below 0.
 int NextSequenceNo(int nLast);
@@ -75,14 +78,21 @@ std::string ScreenshotName(const std::string& strFolder, int nSequenceNo,
 // separator, the words, five digits, ".bmp" and the terminator leave.
 inline constexpr std::size_t kMaxScreenshotFolder = 256 - std::size("\\Wexly Fractals 00000.bmp");
 
-// Advances and stores the number around writing the picture under its name;
+// Advances the number, stores it, then writes the picture under its name;
 // the number is used up even when the file cannot be written, so a retry
-// never overwrites. write(name) says whether the file was written;
-// saveNumber() stores the settings' number.
+// never overwrites. When the number cannot be stored (a read-only settings
+// file), the next session would take it again: then no file already there
+// is replaced, and the next free number is taken. write(name, mode) writes
+// the file and says Written, Exists (only with KeepExisting) or Failed;
+// saveNumber() stores the settings' number and says whether it could.
 template <class WriteFn, class SaveFn>
 bool TakeScreenshot(CSettings& settings, WriteFn write, SaveFn saveNumber) {
-  settings.m_nSequenceNo = NextSequenceNo(settings.m_nSequenceNo);
-  const bool bWritten = write(ScreenshotName(settings.m_strFileLocation, settings.m_nSequenceNo));
-  saveNumber();
-  return bWritten;
+  // Every number once at most: a folder full of screenshots ends the search.
+  for (int nTry = 0; nTry <= kLastSequenceNo; ++nTry) {
+    settings.m_nSequenceNo = NextSequenceNo(settings.m_nSequenceNo);
+    const OutputMode mode = saveNumber() ? OutputMode::Replace : OutputMode::KeepExisting;
+    const OutputResult result = write(ScreenshotName(settings.m_strFileLocation, settings.m_nSequenceNo), mode);
+    if (result != OutputResult::Exists) return result == OutputResult::Written;
+  }
+  return false;
 }

@@ -92,6 +92,12 @@ bool CSaverSession::Stop(Clock::time_point deadline) {
   return Wait(deadline);
 }
 
+bool CSaverSession::OutOfMemory() const {
+  for (const auto& slot : m_shows)
+    if (slot.pThread && slot.pThread->OutOfMemory()) return true;
+  return false;
+}
+
 bool CSaverSession::Stopped() const {
   for (const CSlot& slot : m_shows)
     if (slot.pThread && !slot.pThread->Done()) return false;

@@ -52,6 +52,8 @@ class CSaverSession {
   bool Stop(int nTimeoutMs) { return Stop(Clock::now() + std::chrono::milliseconds(nTimeoutMs)); }
   // True when every thread has ended (or none started).
   bool Stopped() const;
+  // True when a show's thread ended because memory ran out.
+  bool OutOfMemory() const;
 
   // Called on a show's drawing thread after each of its complete pictures,
   // numbered from 1. Set before the show's thread starts.

@@ -64,4 +64,8 @@ engine_app=$(grep -lE '#include "app/saver_app\.h"' src/fractal/* src/colour/* s
 check engine-includes-no-application-object "$([ -z "$engine_app" ]; echo $?)" "$engine_app"
 engine_platform=$(grep -lE '#include <(windows\.h|X11/)' src/fractal/* src/colour/* src/display/* 2>/dev/null)
 check engine-includes-no-platform "$([ -z "$engine_platform" ]; echo $?)" "$engine_platform"
+# No portable folder names a platform: Win32 and X11 stay in their back ends.
+portable_platform=$(grep -lE '#[[:space:]]*include[[:space:]]*<(windows|win[a-z]+|shellapi|shlobj|shobjidl|commctrl|commdlg|objbase|X11/[^>]*)\.h>' \
+  $(find src/app src/display src/fractal src/colour src/config src/bitmap src/resources -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.inc' \)) 2>/dev/null)
+check portable-includes-no-platform "$([ -z "$portable_platform" ]; echo $?)" "$(echo $portable_platform)"
 exit $failed

@@ -58,6 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (bytes > std::numeric_limits<std::int32_t>::max() && AllocDibBlock(bits, width, height)) {
     __builtin_trap();  // a block the file's 32-bit size field cannot describe
   }
+  // The size check the renderer makes before any work: exactly the sizes
+  // whose whole file stays below 2 GiB, and the largest height fits.
+  if (bits == 24 && width > 0 && height > 0 &&
+      Bmp24SizeFits(width, height) != (bytes <= std::numeric_limits<std::int32_t>::max()))
+    __builtin_trap();
+  if (width > 0 && Bmp24MaxHeight(width) > 0 && !Bmp24SizeFits(width, Bmp24MaxHeight(width))) __builtin_trap();
   // Whatever bytes are left, taken as a whole block.
   const DibBlock raw = in.Rest();
   WriteDibFile(path, &raw);

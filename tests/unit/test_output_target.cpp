@@ -5,10 +5,11 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/output_target.h"
 #include "bitmap/bmp_writer.h"
-#include "bitmap/output_target.h"
 
 #ifdef _WIN32
 #include "windows/bitmap/bmp_dib_win.h"
@@ -109,14 +110,76 @@ TEST_F(OutputTargetTest, DevicesFifosAndTheirLinksAreLeftAlone) {
   EXPECT_TRUE(fs::is_fifo(dir / "pipe.bmp"));
   EXPECT_TRUE(fs::is_symlink(dir / "to-pipe.bmp"));
 
-  // Opening a FIFO in the temporary's place would block: refused as well.
-  Write(dir / "a.bmp", "old");
+  // What an earlier writer left where a temporary might go is never opened.
   ASSERT_EQ(mkfifo(File("a.bmp.tmp").c_str(), 0600), 0);
-  EXPECT_FALSE(WritePicture(File("a.bmp")));
-  EXPECT_EQ(Read(dir / "a.bmp"), "old");
+  EXPECT_TRUE(WritePicture(File("a.bmp")));
   EXPECT_TRUE(fs::is_fifo(dir / "a.bmp.tmp"));
   EXPECT_EQ(Count(), 4u);
 }
 #endif
+
+// Each writer writes a temporary of its own, so however two writers of one
+// name interleave, the file is one whole content or the other.
+TEST_F(OutputTargetTest, ConcurrentWritersLeaveOneWholeFile) {
+  const std::string a(300000, 'a'), b(200000, 'b');
+  std::vector<std::string> temporaries;
+  const auto writer = [&](const std::string& content, int rounds) {
+    for (int i = 0; i < rounds; ++i)
+      EXPECT_TRUE(ReplaceOutputFile(File("o.bmp"), [&](std::FILE* f) {
+        // Written in two halves, so the writers overlap inside a file.
+        const std::size_t half = content.size() / 2;
+        if (std::fwrite(content.data(), 1, half, f) != half) return false;
+        std::this_thread::yield();
+        return std::fwrite(content.data() + half, 1, content.size() - half, f) == content.size() - half;
+      }));
+  };
+  std::thread first(writer, a, 40);
+  writer(b, 40);
+  first.join();
+  const std::string result = Read(dir / "o.bmp");
+  EXPECT_TRUE(result == a || result == b) << "a spliced file of " << result.size() << " bytes";
+  EXPECT_EQ(Count(), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(OutputTargetTest, TemporaryIsShortHiddenAndKnownWhileWritten) {
+  // The longest name a folder entry takes: its temporary must fit as well.
+  const std::string longName(251, 'n');
+  EXPECT_TRUE(WritePicture(File(longName + ".bmp")));
+  EXPECT_EQ(Read(dir / (longName + ".bmp")).size(), 62u);
+
+  std::string during;
+  EXPECT_TRUE(ReplaceOutputFile(File("x.bmp"), [&](std::FILE*) {
+    during = TemporaryInProgress() ? TemporaryInProgress() : "";
+    return true;
+  }));
+  EXPECT_EQ(fs::path(during).parent_path(), dir);
+  EXPECT_EQ(fs::path(during).filename().string().rfind(".mirovane-", 0), 0u) << during;
+  EXPECT_EQ(TemporaryInProgress(), nullptr);
+  EXPECT_NE(TemporaryNameBeside(File("x.bmp")), TemporaryNameBeside(File("x.bmp")));
+
+  // A writer that gives up, or throws, leaves nothing.
+  EXPECT_FALSE(ReplaceOutputFile(File("y.bmp"), [](std::FILE*) { return false; }));
+  EXPECT_THROW(ReplaceOutputFile(File("y.bmp"), [](std::FILE*) -> bool { throw std::bad_alloc(); }),
+               std::bad_alloc);
+  EXPECT_EQ(Count(), 2u);
+}
+
+TEST_F(OutputTargetTest, KeepExistingNeverReplacesAFile) {
+  Write(dir / "old.bmp", "old");
+  const auto fill = [](std::FILE* f) { return std::fputs("new", f) >= 0; };
+  EXPECT_EQ(WriteOutputFile(File("old.bmp"), fill, OutputMode::KeepExisting), OutputResult::Exists);
+  EXPECT_EQ(Read(dir / "old.bmp"), "old");
+  EXPECT_EQ(WriteOutputFile(File("free.bmp"), fill, OutputMode::KeepExisting), OutputResult::Written);
+  EXPECT_EQ(Read(dir / "free.bmp"), "new");
+  // One name taken while the other writer fills its temporary.
+  EXPECT_EQ(WriteOutputFile(File("late.bmp"), [&](std::FILE* f) {
+              Write(dir / "late.bmp", "first");
+              return std::fputs("second", f) >= 0;
+            }, OutputMode::KeepExisting),
+            OutputResult::Exists);
+  EXPECT_EQ(Read(dir / "late.bmp"), "first");
+  EXPECT_EQ(WriteBmp24(File("free.bmp"), 2, 1, {0, 0}, OutputMode::KeepExisting), OutputResult::Exists);
+  EXPECT_EQ(Count(), 3u);
+}
 
 }  // namespace

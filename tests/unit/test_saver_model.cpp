@@ -3,6 +3,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/saver_app.h"
 #include "display/frame.h"
@@ -131,14 +132,19 @@ TEST(ScreenshotNameTest, NumbersWrapAndNamesKeepTheFolderAsStored) {
   EXPECT_EQ(kMaxScreenshotFolder + ScreenshotName("", 10000).size() + 1, 256u);  // the old name buffer
 }
 
-TEST(ScreenshotNameTest, TheNumberIsUsedUpAndStoredEvenWhenTheFileIsNot) {
-  struct CountingProfile : IProfile {
-    int GetProfileInt(const char*, const char*, int n) override { return n; }
-    std::string GetProfileString(const char*, const char*, const std::string& s) override { return s; }
-    void WriteProfileInt(const char*, const char* entry, int n) override { written += std::string(entry) + "=" + std::to_string(n) + ";"; }
-    void WriteProfileString(const char*, const char*, const std::string&) override {}
-    std::string written;
-  };
+struct CountingProfile : IProfile {
+  int GetProfileInt(const char*, const char*, int n) override { return n; }
+  std::string GetProfileString(const char*, const char*, const std::string& s) override { return s; }
+  bool WriteProfileInt(const char*, const char* entry, int n) override {
+    written += std::string(entry) + "=" + std::to_string(n) + ";";
+    return bStores;
+  }
+  bool WriteProfileString(const char*, const char*, const std::string&) override { return bStores; }
+  std::string written;
+  bool bStores = true;
+};
+
+TEST(ScreenshotNameTest, TheNumberIsStoredFirstAndUsedUpEvenWhenTheFileIsNotWritten) {
   CSaverApp app;
   auto profile = std::make_unique<CountingProfile>();
   CountingProfile& store = *profile;
@@ -146,16 +152,42 @@ TEST(ScreenshotNameTest, TheNumberIsUsedUpAndStoredEvenWhenTheFileIsNot) {
   app.m_strFileLocation = "d";
   app.m_nSequenceNo = 9999;
   std::string name;
-  const auto save = [&app] { app.SaveSequenceNo(); };
-  EXPECT_TRUE(TakeScreenshot(app, [&](const std::string& n) {
+  const auto save = [&app] { return app.SaveSequenceNo(); };
+  EXPECT_TRUE(TakeScreenshot(app, [&](const std::string& n, OutputMode mode) {
     name = n;
-    EXPECT_EQ(store.written, "") << "stored only after the write";
-    return true;
+    EXPECT_EQ(mode, OutputMode::Replace);
+    EXPECT_EQ(store.written, "SequenceNo=10000;") << "stored before the file is written";
+    return OutputResult::Written;
   }, save));
   EXPECT_EQ(name, ScreenshotName("d", 10000));
-  EXPECT_FALSE(TakeScreenshot(app, [&](const std::string& n) { name = n; return false; }, save));
+  EXPECT_FALSE(TakeScreenshot(app, [&](const std::string& n, OutputMode) { name = n; return OutputResult::Failed; }, save));
   EXPECT_EQ(name, ScreenshotName("d", 0));
   EXPECT_EQ(store.written, "SequenceNo=10000;SequenceNo=0;");
+}
+
+// A number that cannot be kept would come round again in the next session:
+// then no earlier screenshot is replaced, the next free number is taken.
+TEST(ScreenshotNameTest, AnUnstoredNumberNeverReplacesAFile) {
+  CSaverApp app;
+  auto profile = std::make_unique<CountingProfile>();
+  profile->bStores = false;
+  app.SetProfile(std::move(profile));
+  app.m_strFileLocation = "d";
+  app.m_nSequenceNo = 41;
+  std::vector<std::string> tried;
+  EXPECT_TRUE(TakeScreenshot(app, [&](const std::string& n, OutputMode mode) {
+    EXPECT_EQ(mode, OutputMode::KeepExisting);
+    tried.push_back(n);
+    return tried.size() < 3 ? OutputResult::Exists : OutputResult::Written;
+  }, [&app] { return app.SaveSequenceNo(); }));
+  EXPECT_EQ(tried, (std::vector<std::string>{ScreenshotName("d", 42), ScreenshotName("d", 43), ScreenshotName("d", 44)}));
+  EXPECT_EQ(app.m_nSequenceNo, 44);
+
+  // A folder holding every number gives up after one round.
+  int tries = 0;
+  EXPECT_FALSE(TakeScreenshot(app, [&](const std::string&, OutputMode) { ++tries; return OutputResult::Exists; },
+                              [&app] { return app.SaveSequenceNo(); }));
+  EXPECT_EQ(tries, kLastSequenceNo + 1);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -34,13 +38,15 @@ class CMemoryProfile : public IProfile {
     auto it = strings.find(entry);
     return it == strings.end() ? d : it->second;
   }
-  void WriteProfileInt(const char*, const char* entry, int nValue) override {
+  bool WriteProfileInt(const char*, const char* entry, int nValue) override {
     writes.push_back(entry);
     ints[entry] = nValue;
+    return true;
   }
-  void WriteProfileString(const char*, const char* entry, const std::string& v) override {
+  bool WriteProfileString(const char*, const char* entry, const std::string& v) override {
     writes.push_back(entry);
     strings[entry] = v;
+    return true;
   }
 };
 
@@ -208,7 +214,7 @@ TEST_F(IniProfileTest, MissingOrUnwritableStoreGivesDefaultsAndStaysSilent) {
   // A folder where the file should be: writing fails quietly, nothing is lost.
   std::filesystem::create_directories(path);
   CIniProfile blocked(path);
-  blocked.WriteProfileInt("Settings", "CurveType", 1);
+  EXPECT_FALSE(blocked.WriteProfileInt("Settings", "CurveType", 1));
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(blocked.GetProfileInt("Settings", "CurveType", 5), 5);
 }
@@ -221,7 +227,71 @@ TEST_F(IniProfileTest, StringsCannotBreakTheFileFormat) {
   EXPECT_EQ(ini.GetProfileString("Settings", "FileLocation", ""), "aCurveType=1b");
 }
 
+TEST_F(IniProfileTest, AByteOrderMarkIsReadAndKept) {
+  WriteFile("\xEF\xBB\xBF[Settings]\r\nCurveType=5\r\n");
+  CIniProfile ini(path);
+  EXPECT_EQ(ini.GetProfileInt("Settings", "CurveType", 63), 5);
+  EXPECT_TRUE(ini.WriteProfileInt("Settings", "DelayTime", 7));
+  EXPECT_EQ(ReadFile(), "\xEF\xBB\xBF[Settings]\r\nCurveType=5\r\nDelayTime=7\n");
+}
+
+// Read once: a 1 MB file of lines no longer costs a read per setting, and
+// what is larger cannot be a settings file at all.
+TEST_F(IniProfileTest, TheFileIsReadOnceAndAnOversizedOneIsRefusedAndKept) {
+  WriteFile("[Settings]\nCurveType=5\n");
+  CIniProfile ini(path);
+  EXPECT_EQ(ini.GetProfileInt("Settings", "CurveType", 63), 5);
+  WriteFile("[Settings]\nCurveType=6\n");
+  EXPECT_EQ(ini.GetProfileInt("Settings", "CurveType", 63), 5) << "parsed at the first read only";
+  EXPECT_TRUE(ini.WriteProfileInt("Settings", "DelayTime", 7));
+  EXPECT_EQ(ini.GetProfileInt("Settings", "CurveType", 63), 6) << "a write takes the file afresh";
+
+  std::string big = "[Settings]\nCurveType=5\n";
+  big.resize(kMaxIniBytes, '\n');
+  WriteFile(big);
+  EXPECT_EQ(CheckIniFile(path), "");
+  EXPECT_EQ(CIniProfile(path).GetProfileInt("Settings", "CurveType", 63), 5);
+  WriteFile(big + "x");
+  CIniProfile huge(path);
+  EXPECT_EQ(huge.GetProfileInt("Settings", "CurveType", 63), 63);
+  EXPECT_EQ(huge.State(), IniFileState::TooLarge);
+  EXPECT_FALSE(huge.WriteProfileInt("Settings", "CurveType", 1));
+  EXPECT_EQ(ReadFile().size(), kMaxIniBytes + 1);
+  EXPECT_NE(CheckIniFile(path).find("larger than 1 MB"), std::string::npos);
+  EXPECT_NE(CheckIniFile(dir / "none.ini").find("does not exist"), std::string::npos);
+  std::filesystem::create_directories(dir / "folder.ini");
+  EXPECT_NE(CheckIniFile(dir / "folder.ini").find("is not a regular file"), std::string::npos);
+}
+
 #ifndef _WIN32
+TEST_F(IniProfileTest, SpecialFilesNeverBlockNorGrowAndAreLeftAlone) {
+  std::filesystem::create_directories(path.parent_path());
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  CIniProfile fifo(path);
+  EXPECT_EQ(fifo.GetProfileInt("Settings", "CurveType", 63), 63);
+  EXPECT_EQ(fifo.State(), IniFileState::NotAFile);
+  EXPECT_FALSE(fifo.WriteProfileInt("Settings", "CurveType", 1));
+  EXPECT_TRUE(std::filesystem::is_fifo(path));
+  EXPECT_NE(CheckIniFile(path).find("is not a regular file"), std::string::npos);
+
+  EXPECT_NE(CheckIniFile("/dev/zero").find("is not a regular file"), std::string::npos);
+  EXPECT_EQ(CIniProfile("/dev/zero").State(), IniFileState::NotAFile);
+  EXPECT_EQ(CheckIniFile("/dev/null"), "") << "the null device reads as no settings";
+}
+
+// A dotfiles setup: the settings file is a link into a folder of its own.
+TEST_F(IniProfileTest, AWriteKeepsTheLinkAndReplacesTheFileItNames) {
+  std::filesystem::create_directories(dir / "dotfiles");
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(dir / "dotfiles" / "mirovane.ini", std::ios::binary) << "[Settings]\nCurveType=5\n";
+  std::filesystem::create_symlink(dir / "dotfiles" / "mirovane.ini", path);
+  CIniProfile ini(path);
+  EXPECT_TRUE(ini.WriteProfileInt("Settings", "SequenceNo", 42));
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
+  EXPECT_EQ(ReadFile(), "[Settings]\nCurveType=5\nSequenceNo=42\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path.parent_path()), {}), 1);
+}
+
 TEST(IniLocation, FollowsXdgConfigHome) {
   const char* old = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = old ? old : "";

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "bitmap/output_target.h"
+#include "app/output_target.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC

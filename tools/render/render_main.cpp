@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,11 +21,12 @@
 #include <unistd.h>
 #endif
 
+#include "app/ini_file.h"
 #include "app/profile_ini.h"
 #include "app/random.h"
 #include "app/saver_app.h"
 #include "bitmap/bmp_writer.h"
-#include "bitmap/output_target.h"
+#include "app/output_target.h"
 #include "colour/colour_scheme.h"
 #include "colour/scheme_registry.h"
 #include "display/frame.h"
@@ -132,12 +135,9 @@ constexpr int kRenderBatchPositions = 16384;
 
 bool LoadSettings(const RenderOptions& o, std::string& error) {
   if (!o.strSettings.empty()) {
-    std::ifstream probe(o.strSettings, std::ios::binary);
-    std::error_code ec;
-    if (!probe || fs::is_directory(o.strSettings, ec)) {
-      error = "cannot read settings file '" + o.strSettings + "'";
-      return false;
-    }
+    // A FIFO, a device or a huge file is refused before anything reads it.
+    error = CheckIniFile(o.strSettings);
+    if (!error.empty()) return false;
     theApp.SetProfile(std::make_unique<CIniProfile>(o.strSettings));
   } else {
 #if defined(_WIN32)
@@ -155,27 +155,23 @@ bool LoadSettings(const RenderOptions& o, std::string& error) {
 bool PrepareFolder(const fs::path& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  // A name nothing holds, so no file of the user's is removed and no FIFO
-  // is opened.
-  fs::path probe;
-  for (int n = 0;; ++n) {
-    probe = dir / (".mirovane-render-probe" + (n ? "-" + std::to_string(n) : std::string()));
-    if (!fs::exists(fs::symlink_status(probe, ec))) break;
-    if (n == 100) {
-      error = "cannot write into folder '" + dir.string() + "'";
-      return false;
-    }
+  // A name of the temporaries' kind, which nothing of the user's holds and
+  // an interruption removes.
+  const fs::path probe = TemporaryNameBeside((dir / "probe").string());
+  if (fs::exists(fs::symlink_status(probe, ec))) {
+    error = "cannot write into folder '" + dir.string() + "'";
+    return false;
   }
+  HoldTemporary(probe.string());
+  bool ok = false;
   {
     std::ofstream f(probe, std::ios::binary);
-    if (!f || !(f << 'x') || !f.flush()) {
-      error = "cannot write into folder '" + dir.string() + "'";
-      fs::remove(probe, ec);
-      return false;
-    }
+    ok = f && (f << 'x') && f.flush();
   }
   fs::remove(probe, ec);
-  return true;
+  ReleaseTemporary();
+  if (!ok) error = "cannot write into folder '" + dir.string() + "'";
+  return ok;
 }
 
 bool PrepareFile(const fs::path& name, std::string& error) {
@@ -237,6 +233,7 @@ int RunSlideShow(const RenderOptions& o) {
   session.Start();
   session.Wait(CSaverSession::Clock::time_point::max());
   progress.End();
+  if (session.OutOfMemory()) throw std::bad_alloc();
   if (writeFailed) return Fail("cannot write picture " + std::to_string(picture) + " into '" + dir.string() + "'");
   return 0;
 }
@@ -314,6 +311,33 @@ int RunSwatch(const RenderOptions& o) {
   return 0;
 }
 
+#ifndef _WIN32
+// An interrupted renderer takes its temporary file with it; the old file,
+// if any, stays as it was.
+extern "C" void OnStopSignal(int nSignal) {
+  if (const char* temp = TemporaryInProgress()) unlink(temp);
+  _exit(128 + nSignal);
+}
+
+void RemoveTemporaryOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  for (int nSignal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, nSignal);
+  for (int nSignal : {SIGINT, SIGTERM, SIGHUP}) sigaction(nSignal, &action, nullptr);
+}
+#else
+void RemoveTemporaryOnSignals() {}
+#endif
+
+int Run(const RenderOptions& options) {
+  switch (options.mode) {
+    case RenderOptions::Mode::Curve: return RunCurve(options);
+    case RenderOptions::Mode::Swatch: return RunSwatch(options);
+    default: return RunSlideShow(options);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -332,9 +356,13 @@ int main(int argc, char** argv) {
     std::fputs("Try 'mirovane-render --help' for more information.\n", stderr);
     return 2;
   }
-  switch (options.mode) {
-    case RenderOptions::Mode::Curve: return RunCurve(options);
-    case RenderOptions::Mode::Swatch: return RunSwatch(options);
-    default: return RunSlideShow(options);
+  RemoveTemporaryOnSignals();
+  try {
+    return Run(options);
+  } catch (const std::bad_alloc&) {
+    // A temporary file being written has gone with the unwinding.
+    if (options.mode == RenderOptions::Mode::Swatch) return Fail("out of memory");
+    return Fail("out of memory for a picture of " + std::to_string(options.nWidth) + " x " +
+                std::to_string(options.nHeight) + " pixels");
   }
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "bitmap/bmp_writer.h"
 #include "colour/scheme_registry.h"
 #include "fractal/formulas.h"
 #include "png_file.h"
@@ -27,12 +28,15 @@ std::string RenderUsage() {
     "Draw mirovane's slide show, one catalogue curve, or a colour scheme's swatch into BMP or PNG files.\n"
     "\n"
     "Options:\n"
-    "  --size WxH           picture size, each side 1 to 32767\n"
+    "  --size WxH           picture size, each side 1 to 32767; a BMP file holds at\n"
+    "                       most 2 GiB (32767 x 21845), a PNG at most 512 MiB of\n"
+    "                       pixel rows, 3 bytes a pixel (32767 x 5461)\n"
     "  --pictures K         pictures of the slide show, picture-0001.bmp and on (default 1)\n"
     "  --out DIR|FILE       the slide show's folder (default .), or the picture file\n"
     "  --format bmp|png     file format; default: a FILE's extension, else bmp\n"
     "  --seed N             random seed (default: the time)\n"
-    "  --settings FILE      settings from this INI file instead of the user's\n"
+    "  --settings FILE      settings from this INI file instead of the user's: a regular\n"
+    "                       file of at most 1 MB (or /dev/null), a UTF-8 mark allowed\n"
     "  --extra-memory 0|1   full-resolution plotting, overriding the settings\n"
     "  --curve TYPE:N       catalogue entry N of TYPE: ") + FormulaNames() + "\n" +
     "  --scheme NAME        colour scheme by its label, such as \"Bold 1\" or \"Red / Purple\"\n"
@@ -93,6 +97,19 @@ int TypeBitFromName(const std::string& name) {
 }
 
 }  // namespace
+
+std::string RenderSizeProblem(int nWidth, int nHeight, RenderOptions::Format format) {
+  const std::string size = std::to_string(nWidth) + " x " + std::to_string(nHeight);
+  if (format == RenderOptions::Format::Png) {
+    if (PngSizeFits(nWidth, nHeight)) return {};
+    return size + " is too large for a PNG file (at most 512 MiB of pixel rows)";
+  }
+  if (Bmp24SizeFits(nWidth, nHeight)) return {};
+  std::string message = size + " is too large for a BMP file (at most 2 GiB; " +
+                        std::to_string(Bmp24MaxHeight(nWidth)) + " rows at this width)";
+  if (PngSizeFits(nWidth, nHeight)) message += "; use --format png";
+  return message;
+}
 
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& error) {
   bool sizeGiven = false, curveGiven = false, swatchGiven = false, schemeGiven = false;
@@ -218,13 +235,11 @@ bool ParseRenderOptions(int argc, char** argv, RenderOptions& o, std::string& er
     }
     if (named) format = named;
   }
-  if (format == "png") {
-    o.format = RenderOptions::Format::Png;
-    if (o.mode != RenderOptions::Mode::Swatch && !PngSizeFits(o.nWidth, o.nHeight)) {
-      error = "size " + std::to_string(o.nWidth) + "x" + std::to_string(o.nHeight) +
-              " is too large for PNG (at most 536870912 bytes of pixel rows)";
-      return false;
-    }
+  if (format == "png") o.format = RenderOptions::Format::Png;
+  // Refused before any work: a picture its file cannot hold would fail at the end.
+  if (o.mode != RenderOptions::Mode::Swatch) {
+    error = RenderSizeProblem(o.nWidth, o.nHeight, o.format);
+    if (!error.empty()) return false;
   }
   return true;
 }

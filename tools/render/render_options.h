@@ -27,3 +27,6 @@ struct RenderOptions {
 bool ParseRenderOptions(int argc, char** argv, RenderOptions& options, std::string& error);
 
 std::string RenderUsage();
+
+// Why a picture of this size cannot go into a file of the format; empty when it can.
+std::string RenderSizeProblem(int nWidth, int nHeight, RenderOptions::Format format);

@@ -70,22 +70,22 @@ std::string CRegistryProfile::GetProfileString(const char* section, const char* 
   return WideToUtf8(std::wstring(buffer.data()));
 }
 
-void CRegistryProfile::WriteProfileInt(const char* section, const char* entry, int nValue) {
+bool CRegistryProfile::WriteProfileInt(const char* section, const char* entry, int nValue) {
   CRegKey key;
-  if (!key.Create(KeyPath(section))) return;
+  if (!key.Create(KeyPath(section))) return false;
   const DWORD value = static_cast<DWORD>(nValue);
-  RegSetValueExW(key.Get(), Utf8ToWide(entry).c_str(), 0, REG_DWORD,
-                 reinterpret_cast<const BYTE*>(&value), sizeof(value));
+  return RegSetValueExW(key.Get(), Utf8ToWide(entry).c_str(), 0, REG_DWORD,
+                        reinterpret_cast<const BYTE*>(&value), sizeof(value)) == ERROR_SUCCESS;
 }
 
-void CRegistryProfile::WriteProfileString(const char* section, const char* entry,
+bool CRegistryProfile::WriteProfileString(const char* section, const char* entry,
                                           const std::string& strValue) {
   CRegKey key;
-  if (!key.Create(KeyPath(section))) return;
+  if (!key.Create(KeyPath(section))) return false;
   const std::wstring value = Utf8ToWide(strValue);
-  RegSetValueExW(key.Get(), Utf8ToWide(entry).c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  return RegSetValueExW(key.Get(), Utf8ToWide(entry).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 std::unique_ptr<IProfile> NewSaverRegistryProfile() {

@@ -15,8 +15,8 @@ class CRegistryProfile : public IProfile {
   int GetProfileInt(const char* section, const char* entry, int nDefault) override;
   std::string GetProfileString(const char* section, const char* entry,
                                const std::string& strDefault) override;
-  void WriteProfileInt(const char* section, const char* entry, int nValue) override;
-  void WriteProfileString(const char* section, const char* entry,
+  bool WriteProfileInt(const char* section, const char* entry, int nValue) override;
+  bool WriteProfileString(const char* section, const char* entry,
                           const std::string& strValue) override;
 
  private:

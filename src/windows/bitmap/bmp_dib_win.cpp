@@ -66,9 +66,13 @@ HPALETTE CreateDibPalette(const DibBlock* pBlock, BYTE nFlags) {
 }
 
 int SaveBmpDib(CBmpDib& dib, const std::wstring& strName) {
+  return SaveBmpDib(dib, strName, OutputMode::Replace) == OutputResult::Written;
+}
+
+OutputResult SaveBmpDib(CBmpDib& dib, const std::wstring& strName, OutputMode mode) {
   if (!strName.empty()) dib.m_strFileName = WideToUtf8(strName);
   if (dib.m_pPalette) SyncColourTable(dib.m_pHeader.get(), dib.m_pPalette.get(), 0);
-  const int bWritten = WriteDibFileW(strName, dib.m_pHeader.get());
+  const OutputResult result = WriteDibFileW(strName, dib.m_pHeader.get(), mode);
   if (dib.m_pPalette) SyncColourTable(dib.m_pHeader.get(), nullptr, 1);
-  return bWritten;
+  return result;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/output_target.h"
 #include "bitmap/bmp_dib.h"
 #include "windows/framework/gdi_win.h"
 
@@ -18,3 +19,5 @@ void CaptureBitmap(CBmpDib& dib, CBitmap* pBitmap);
 // CBmpDib::Save with a wide-character name: the table goes to RGB form for
 // the file and back to index form afterwards when a palette holds the colours.
 int SaveBmpDib(CBmpDib& dib, const std::wstring& strName);
+// The same, never replacing a file under the name with KeepExisting.
+OutputResult SaveBmpDib(CBmpDib& dib, const std::wstring& strName, OutputMode mode);

@@ -26,6 +26,6 @@ void CPreviewWnd::SaveScreenshot() {
   CaptureBitmap(dib, &bitmap);
   // A refused name (folder missing, path too long) loses the picture only.
   TakeScreenshot(
-      theApp, [&](const std::string& name) { return SaveBmpDib(dib, Utf8ToWide(name)) != 0; },
-      [] { theApp.SaveSequenceNo(); });
+      theApp, [&](const std::string& name, OutputMode mode) { return SaveBmpDib(dib, Utf8ToWide(name), mode); },
+      [] { return theApp.SaveSequenceNo(); });
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "app/profile_ini.h"
@@ -27,9 +28,22 @@ int main(int argc, char** argv) {
     std::printf("mirovane %s\n%s\n", MIROVANE_VERSION, MIROVANE_COPYRIGHT);
     return 0;
   }
-  theApp.SetProfile(std::make_unique<CIniProfile>(DefaultIniPath()));
-  theApp.LoadSettings();
-  ApplySaverOptions(options, theApp);
-  CX11Saver saver;
-  return saver.Run(options);
+  try {
+    auto pIni = std::make_unique<CIniProfile>(DefaultIniPath());
+    CIniProfile& ini = *pIni;
+    theApp.SetProfile(std::move(pIni));
+    theApp.LoadSettings();
+    // A settings file that cannot be one is read as empty; -verbose says so.
+    if (options.bVerbose) {
+      const std::string problem = IniFileProblem(ini.State());
+      if (!problem.empty())
+        std::printf("settings file '%s' %s: the defaults apply\n", ini.Path().string().c_str(), problem.c_str());
+    }
+    ApplySaverOptions(options, theApp);
+    CX11Saver saver;
+    return saver.Run(options);
+  } catch (const std::bad_alloc&) {
+    std::fputs("mirovane: out of memory\n", stderr);
+    return 2;
+  }
 }

@@ -66,7 +66,11 @@ std::string SaverUsage() {
          "  -seed N               random seed (default: the time)\n"
          "  -verbose              print the settings in effect and a line per finished picture\n"
          "  -help                 show this help and exit\n"
-         "  -version              show the version and exit\n";
+         "  -version              show the version and exit\n"
+         "\n"
+         "Settings not given come from $XDG_CONFIG_HOME/Tolvarn/mirovane.ini (default\n"
+         "~/.config/Tolvarn/mirovane.ini): a regular file of at most 1 MB, a UTF-8 mark\n"
+         "allowed. Anything else counts as no settings; -verbose says so.\n";
 }
 
 std::string SettingsLine(const CSettings& app) {

@@ -426,10 +426,15 @@ int CX11Saver::CImpl::Run(const SaverOptions& o) {
     pollfd fds[2] = {{xfd, POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
     poll(fds, 2, static_cast<int>(wait < 1 ? 1 : wait));
     if (fds[1].revents & POLLIN) stopSignal = true;
+    if (m_pSession->OutOfMemory()) break;
   }
 
   const bool done = m_pSession->Stop(stopSignal ? kSignalStopWaitMs : kCloseWaitMs);
   m_bThreadLeftRunning = !done;
+  if (m_pSession->OutOfMemory()) {
+    std::fprintf(stderr, "mirovane: out of memory\n");
+    return 2;
+  }
   return 0;
 }
 

@@ -16,7 +16,7 @@ class CX11Saver {
   CX11Saver& operator=(const CX11Saver&) = delete;
 
   // The exit status: 0 after a normal end, 1 when the display or window
-  // cannot be used (with a one-line message on stderr).
+  // cannot be used, 2 when memory ran out (with a one-line message on stderr).
   int Run(const SaverOptions& options);
 
  private:

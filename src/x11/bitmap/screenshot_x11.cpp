@@ -6,6 +6,6 @@
 
 bool SaveScreenshot(CSaverApp& app, int nWidth, int nHeight, const std::vector<COLORREF>& pixels) {
   return TakeScreenshot(
-      app, [&](const std::string& name) { return WriteBmp24(name, nWidth, nHeight, pixels) != 0; },
-      [&app] { app.SaveSequenceNo(); });
+      app, [&](const std::string& name, OutputMode mode) { return WriteBmp24(name, nWidth, nHeight, pixels, mode); },
+      [&app] { return app.SaveSequenceNo(); });
 }
