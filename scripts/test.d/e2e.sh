@@ -22,6 +22,16 @@ run_named_suites() {  # suite names...
   for name in "$@"; do run_suite "$ROOT/tests/e2e/$name.sh"; done
 }
 
+# One X server for the Windows unit tests (real windows) and every suite:
+# a Wine started without a display would keep a desktop that has none for
+# the programs after it.
+e2e_display() {
+  [ -n "${E2E_XVFB_PID:-}" ] && return
+  start_xvfb
+  E2E_XVFB_PID=$XVFB_PID
+  trap 'kill "$E2E_XVFB_PID" 2>/dev/null' EXIT
+}
+
 # The first GUI program of a new prefix takes seconds to show a window;
 # the suites' deadlines are for a warm one.
 warm_wine() {
@@ -51,10 +61,8 @@ run_suite() {
 }
 
 run_e2e() {  # rounds
-  local rounds=$1 round suite tree xvfb_pid
-  start_xvfb
-  xvfb_pid=$XVFB_PID
-  trap "kill $xvfb_pid 2>/dev/null" EXIT
+  local rounds=$1 round suite tree
+  e2e_display
   [ "${E2E_READY:-0}" = 1 ] || e2e_env
   warm_wine
   for round in $(seq "$rounds"); do
@@ -68,7 +76,8 @@ run_e2e() {  # rounds
       fi
     done
   done
-  kill "$xvfb_pid" 2>/dev/null
+  kill "$E2E_XVFB_PID" 2>/dev/null
+  E2E_XVFB_PID=
 }
 
 # The long soak of the real saver (--soak): too long for every run.
