@@ -5,6 +5,8 @@
 #include <cstring>
 #include <random>
 
+#include "app/temporary_file.h"
+
 namespace {
 
 // Room for any path the system takes; a longer one is simply not held.
@@ -73,42 +75,21 @@ constexpr int kMaxLinks = 40;
 // Tries at a fresh name when another writer took one first.
 constexpr int kTemporaryTries = 16;
 
-// The temporary until it has taken the target's place: closed and removed
-// on every way out, an exception from fill included.
-class CTemporary {
- public:
-  ~CTemporary() {
-    if (m_file) std::fclose(m_file);
-    if (!m_strName.empty()) std::remove(m_strName.c_str());
-    ReleaseTemporary();
-  }
-  bool Create(const std::string& strTarget) {
-    for (int i = 0; i < kTemporaryTries; ++i) {
-      const std::string name = TemporaryNameBeside(strTarget);
-      // "x": created here or not at all; a FIFO or link under the name is refused.
-      m_file = std::fopen(name.c_str(), "wbx");
-      if (m_file) {
-        m_strName = name;
-        HoldTemporary(name);
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    return false;
-  }
-  std::FILE* File() const { return m_file; }
-  const std::string& Name() const { return m_strName; }
-  bool Close() {
-    const bool ok = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return ok;
-  }
-  void Moved() { m_strName.clear(); }
+void RemoveName(const std::string& strName) { std::remove(strName.c_str()); }
 
- private:
-  std::FILE* m_file = nullptr;
-  std::string m_strName;
-};
+bool CreateTemporary(CTemporaryFile<std::string>& temp, const std::string& strTarget) {
+  for (int i = 0; i < kTemporaryTries; ++i) {
+    const std::string name = TemporaryNameBeside(strTarget);
+    // "x": created here or not at all; a FIFO or link under the name is refused.
+    if (std::FILE* file = std::fopen(name.c_str(), "wbx")) {
+      temp.Take(file, name);
+      HoldTemporary(name);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
 
 bool Occupied(const std::string& strPath) {
   std::error_code ec;
@@ -148,8 +129,8 @@ OutputResult WriteOutputFile(const std::string& strName, const std::function<boo
   const OutputTarget target = ResolveOutputTarget(strName);
   if (target.kind != OutputKind::File) return OutputResult::Failed;
   if (mode == OutputMode::KeepExisting && Occupied(target.strPath)) return OutputResult::Exists;
-  CTemporary temp;
-  if (!temp.Create(target.strPath)) return OutputResult::Failed;
+  CTemporaryFile<std::string> temp(RemoveName);
+  if (!CreateTemporary(temp, target.strPath)) return OutputResult::Failed;
   // Closing flushes the buffer: a full disk may only show here.
   const bool filled = fill(temp.File());
   if (!temp.Close() || !filled) return OutputResult::Failed;

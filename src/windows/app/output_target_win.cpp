@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "app/temporary_file.h"
+
 namespace {
 
 std::wstring Widen(const std::string& s) {
@@ -100,59 +102,40 @@ constexpr int kTemporaryTries = 16;
 // (10 ms apart).
 constexpr int kRenameTries = 100;
 
-// The temporary until it has taken the target's place: closed and removed
-// on every way out, an exception from fill included.
-class CTemporary {
- public:
-  ~CTemporary() {
-    if (m_file) std::fclose(m_file);
-    if (!m_strName.empty()) DeleteFileW(m_strName.c_str());
-    ReleaseTemporary();
-  }
-  bool Create(const std::wstring& strTarget) {
-    for (int i = 0; i < kTemporaryTries; ++i) {
-      // The folder stays wide: only the short name goes through the code page.
-      const std::wstring wide = strTarget.substr(0, strTarget.find_last_of(L"\\/:") + 1) +
-                                Widen(TemporaryNameBeside(std::string()));
-      // Created here or not at all; deletable while open, so that an
-      // interrupted writer's temporary can go.
-      HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (h == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-        return false;
-      }
-      const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
-      if (fd == -1) {
-        CloseHandle(h);
-        DeleteFileW(wide.c_str());
-        return false;
-      }
-      m_file = _fdopen(fd, "wb");
-      m_strName = wide;
-      if (!m_file) {
-        _close(fd);
-        return false;
-      }
-      HoldTemporary(Narrow(wide));
-      return true;
-    }
-    return false;
-  }
-  std::FILE* File() const { return m_file; }
-  const std::wstring& Name() const { return m_strName; }
-  bool Close() {
-    const bool ok = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return ok;
-  }
-  void Moved() { m_strName.clear(); }
+void RemoveName(const std::wstring& strName) { DeleteFileW(strName.c_str()); }
 
- private:
-  std::FILE* m_file = nullptr;
-  std::wstring m_strName;
-};
+bool CreateTemporary(CTemporaryFile<std::wstring>& temp, const std::wstring& strTarget) {
+  for (int i = 0; i < kTemporaryTries; ++i) {
+    // The folder stays wide: only the short name goes through the code page.
+    const std::wstring wide = strTarget.substr(0, strTarget.find_last_of(L"\\/:") + 1) +
+                              Widen(TemporaryNameBeside(std::string()));
+    // Created here or not at all; deletable while open, so that an
+    // interrupted writer's temporary can go.
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+      return false;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
+    if (fd == -1) {
+      CloseHandle(h);
+      DeleteFileW(wide.c_str());
+      return false;
+    }
+    std::FILE* file = _fdopen(fd, "wb");
+    if (!file) {
+      _close(fd);
+      DeleteFileW(wide.c_str());
+      return false;
+    }
+    temp.Take(file, wide);
+    HoldTemporary(Narrow(wide));
+    return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -163,8 +146,8 @@ OutputResult WriteOutputFileW(const std::wstring& strName, const std::function<b
   if (target.kind != OutputKind::File) return OutputResult::Failed;
   if (mode == OutputMode::KeepExisting && GetFileAttributesW(target.strPath.c_str()) != INVALID_FILE_ATTRIBUTES)
     return OutputResult::Exists;
-  CTemporary temp;
-  if (!temp.Create(target.strPath)) return OutputResult::Failed;
+  CTemporaryFile<std::wstring> temp(RemoveName);
+  if (!CreateTemporary(temp, target.strPath)) return OutputResult::Failed;
   // Closing flushes the buffer: a full disk may only show here.
   const bool filled = fill(temp.File());
   if (!temp.Close() || !filled) return OutputResult::Failed;
