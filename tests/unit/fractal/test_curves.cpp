@@ -250,3 +250,11 @@ TEST(Curves, TypeNamesAndMetadata) {
 }
 
 }  // namespace
+
+// x87 extended precision rounds these one lower; the pictures rely on
+// plain double arithmetic.
+TEST(FloatingPoint, IsPlainIeeeDouble) {
+  volatile double a = 9.6, b = 8.4, five = 5;
+  EXPECT_EQ(static_cast<int>(20 + a * five), 68);
+  EXPECT_EQ(static_cast<int>(148 - b * five), 106);
+}

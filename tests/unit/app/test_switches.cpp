@@ -1,47 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <thread>
 
-#include "app/random.h"
 #include "app/switches.h"
-
-TEST(RandomSource, MatchesTheClassicSequenceAfterSeedOne) {
-  SRand(1);
-  EXPECT_EQ(Rand(), 41);
-  EXPECT_EQ(Rand(), 18467);
-  EXPECT_EQ(Rand(), 6334);
-  EXPECT_EQ(Rand(), 26500);
-  EXPECT_EQ(Rand(), 19169);
-}
-
-TEST(RandomSource, EachThreadStartsFromStateOne) {
-  SRand(12345);
-  Rand();
-  int first = -1;
-  std::thread([&] { first = Rand(); }).join();
-  EXPECT_EQ(first, 41);
-}
-
-TEST(RandomSource, StaysInRangeAndSeedRepeats) {
-  SRand(0xFFFFFFFFu);
-  int a[100];
-  for (int& v : a) {
-    v = Rand();
-    ASSERT_GE(v, 0);
-    ASSERT_LE(v, kRandMax);
-  }
-  SRand(0xFFFFFFFFu);
-  for (int v : a) EXPECT_EQ(Rand(), v);
-}
-
-// x87 extended precision rounds these one lower; the pictures rely on
-// plain double arithmetic.
-TEST(FloatingPoint, IsPlainIeeeDouble) {
-  volatile double a = 9.6, b = 8.4, five = 5;
-  EXPECT_EQ(static_cast<int>(20 + a * five), 68);
-  EXPECT_EQ(static_cast<int>(148 - b * five), 106);
-}
 
 TEST(Switches, MatchOnlyTheFirstLetterAfterOnePrefix) {
   for (const char* arg : {"/s", "-S", "s", "Save", "/s:123", "screen"}) EXPECT_TRUE(MatchSwitch(arg, 's')) << arg;
