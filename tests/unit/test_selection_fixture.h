@@ -6,25 +6,13 @@
 #include <utility>
 
 #include "app/random.h"
-#include "colour/colour_scheme.h"
-#include "display/slide_show.h"
+#include "colour/scheme_choice.h"
 #include "fractal/curve.h"
+#include "fractal/curve_deck.h"
 #include "slide_show_fixture.h"
 
-class CNullSurface final : public ISurface {
- public:
-  void SetPixel(int, int, COLORREF) override {}
-  void FillBlack() override {}
-};
-
-class CNullSleeper final : public ISleeper {
- public:
-  void Sleep(int) override {}
-  std::int64_t NowMicroseconds() override { return 0; }
-};
-
-// A slide show over nothing, with the settings of an empty store.
-class SlideShowTest : public ::testing::Test {
+// What a show chooses its pictures with, under the settings of an empty store.
+class SelectionTest : public ::testing::Test {
  protected:
   void SetUp() override { SRand(1); }
 
@@ -48,7 +36,6 @@ class SlideShowTest : public ::testing::Test {
 
   CSettings m_settings = DefaultSettings();
   CShowControl m_control;
-  CNullSurface m_surface;
-  CNullSleeper m_sleeper;
-  CSlideShow m_show{m_settings, m_control, m_surface, m_sleeper};
+  CCurveDeck m_deck{m_settings, m_control.m_bRunning};
+  CSchemeChoice m_schemes;
 };
