@@ -1,5 +1,6 @@
 #include "app/random.h"
 #include "colour/colour_scheme.h"
+#include "colour/scheme_choice.h"
 #include "colour/scheme_list.h"
 #include "colour/scheme_registry.h"
 
@@ -28,4 +29,14 @@ int ChooseSchemeBitNumber(int nMask) {
 CChosenScheme ChooseSchemeFor(int nMask, CSchemeVariants& variants) {
   const int nBit = 1 << ChooseSchemeBitNumber(nMask);
   return {CreateScheme(nBit, variants), nBit};
+}
+
+void CSchemeChoice::Choose(int nMask) {
+  CChosenScheme chosen = ChooseSchemeFor(nMask, m_variants);
+  // Out of memory: the previous scheme colours the next picture too.
+  if (!chosen.pScheme) return;
+  // Replacing destroys the previous scheme, which advances a Metallic or
+  // Aluminium Foils channel order before the new scheme draws anything.
+  m_pScheme = std::move(chosen.pScheme);
+  m_nBit = chosen.nBit;
 }

@@ -8,3 +8,12 @@ COLORREF CPlaneMap::ColourAt(int x, int y, CColourScheme* scheme) const {
   const double im = ((m_y1 - m_y0) / m_nHeight) * y + m_y0;
   return m_pCurve->Iterate(re, im, scheme);
 }
+
+void CPlaneMap::SetCurve(const CCurve* pCurve) {
+  m_pCurve = pCurve;
+  if (pCurve == nullptr) return;
+  m_x0 = pCurve->m_x0;
+  m_y0 = pCurve->m_y0;
+  m_x1 = pCurve->m_x1;
+  m_y1 = pCurve->m_y1;
+}

@@ -16,6 +16,8 @@ class CPlaneMap {
   // Span divided by the pixel count first, then times the index: the exact
   // order of operations decides some colours.
   COLORREF ColourAt(int x, int y, CColourScheme* scheme) const;
+  // Borrows the curve (null: none) and maps the pixels onto its rectangle.
+  void SetCurve(const CCurve* pCurve);
 
   int m_nWidth = 0;
   int m_nHeight = 0;
@@ -23,5 +25,5 @@ class CPlaneMap {
   double m_y0 = 0.0;
   double m_x1 = 0.0;
   double m_y1 = 0.0;
-  CCurve* m_pCurve = nullptr;
+  const CCurve* m_pCurve = nullptr;
 };

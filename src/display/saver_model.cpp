@@ -29,9 +29,7 @@ ESaverAction ActOnKey(unsigned nVirtualKey, bool bAltHeld, const CSettings& sett
     control.SetPaused(!control.m_bPaused.load());
   } else if (action == ESaverAction::Next) {
     for (CSlideShow* pShow : shows) {
-      if (!pShow) continue;
-      pShow->m_bPictureDone.store(1);
-      pShow->m_bSwitchNow.store(1);
+      if (pShow) pShow->Next();
     }
   }
   return action;

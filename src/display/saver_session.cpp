@@ -6,6 +6,7 @@
 
 #include "app/show_control.h"
 #include "colour/scheme_registry.h"
+#include "display/blanking.h"
 #include "display/draw_thread.h"
 #include "display/picture_log.h"
 #include "display/slide_show.h"
@@ -105,13 +106,13 @@ bool CSaverSession::Stopped() const {
 }
 
 std::string PictureLine(int nPicture, const CSlideShow& show) {
-  const CCurve* curve = show.m_pCurve.get();
+  const CCurve* curve = show.Curve();
   if (!curve) return {};
   const std::string entry = curve->m_nRow ? std::to_string(curve->m_nRow) : "default";
-  const char* scheme = SchemeName(show.m_nSchemeBit);
+  const char* scheme = SchemeName(show.SchemeBit());
   char line[256];
   std::snprintf(line, sizeof line, "picture %d: %s %s scheme %s blanking %s iterations %d threshold %.17g",
                 nPicture, CurveTypeName(curve->m_nTypeBit), entry.c_str(), scheme ? scheme : "Rainbow",
-                BlankingName(show.m_nBlanking), curve->m_nIterations, curve->m_dBailout);
+                BlankingName(show.Blanking()), curve->m_nIterations, curve->m_dBailout);
   return line;
 }

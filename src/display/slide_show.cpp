@@ -5,28 +5,22 @@
 #include "app/random.h"
 #include "app/settings_table.h"
 #include "app/show_control.h"
-#include "colour/scheme_registry.h"
+#include "display/blanking.h"
 #include "display/pixel_order.h"
-#include "fractal/catalogue.h"
 #include "fractal/curve.h"
 
 namespace {
 // A Wexly Fade takes a tenth of the drawing time, and never more than this.
 constexpr std::int64_t kMaxFadeMs = 3000;
+// The most pixels one position of the order stands for.
+constexpr int kBlockPixels = 4;
 }  // namespace
-
-const char* BlankingName(int nBlanking) {
-  switch (nBlanking) {
-    case 4: return "Wexly Fade";
-    case 8: return "No Fade";
-    default: return "Fast Fade";
-  }
-}
 
 CSlideShow::CSlideShow(const CSettings& settings, CShowControl& control, ISurface& surface,
                        ISleeper& sleeper)
-    : m_pEngine(std::make_unique<CPixelEngine>(EngineKind::kVector, 1)),
-      m_settings(settings), m_control(control), m_surface(surface), m_sleeper(sleeper) {}
+    : m_settings(settings), m_control(control), m_surface(surface), m_sleeper(sleeper),
+      m_deck(settings, control.m_bRunning),
+      m_pEngine(std::make_unique<CPixelEngine>(EngineKind::kVector, 1)) {}
 
 CSlideShow::~CSlideShow() = default;
 
@@ -39,8 +33,17 @@ void CSlideShow::SetSize(int nWidth, int nHeight) {
   m_plane.m_nHeight = nHeight;
 }
 
+void CSlideShow::SetEngine(std::unique_ptr<CPixelEngine> pEngine, int nBatchPositions) {
+  m_pEngine = std::move(pEngine);
+  m_nBatchPositions = nBatchPositions;
+}
+
+void CSlideShow::Next() {
+  m_bPictureDone.store(1);
+  m_bSwitchNow.store(1);
+}
+
 int CSlideShow::DrawThreadProc(unsigned int seed) {
-  m_bThreadDone.store(0);
   SRand(seed);
   m_surface.Open();
   m_surface.FillBlack();
@@ -54,15 +57,14 @@ int CSlideShow::DrawThreadProc(unsigned int seed) {
   m_surface.Close();
   m_pOrder.reset();
   FreeCurves();
-  m_bThreadDone.store(1);
   return 0;
 }
 
 void CSlideShow::NewPicture() {
   if (m_bSwitchNow.load()) m_sleeper.Sleep(50);
   ChooseCurve();
-  ChooseScheme();
-  ChooseBlanking();
+  m_schemes.Choose(m_settings.m_nColourScheme);
+  m_nBlanking = ChooseBlanking(m_settings.m_nBlankingMethod, m_bSwitchNow.load() != 0);
   if (!Running()) return;
   BuildOrder();
   if (!Running()) return;
@@ -78,32 +80,14 @@ void CSlideShow::NewPicture() {
     m_control.WaitWhilePaused();
   }
   if (!Running()) return;
-  if (m_nBlanking == 4)
+  if (m_nBlanking == kWexlyFade)
     FadeToBlack();
-  else if (m_nBlanking != 8)
-    ClearToBlack();
+  else if (m_nBlanking != kNoFade)
+    m_surface.FillBlack();
   // A hand-edited negative time paces nothing.
   m_pacer.Start(m_sleeper, m_pOrder ? m_pOrder->Remaining() : 0,
                 std::max(0, m_settings.m_nDrawingTime) * std::int64_t{1000});
   m_bPictureDone.store(0);
-}
-
-void CSlideShow::ChooseBlanking() {
-  const int mask = m_settings.m_nBlankingMethod;
-  if (m_bSwitchNow.load() || mask == 0) {
-    m_nBlanking = 2;
-  } else if (mask == 4 || mask == 2 || mask == 8) {
-    m_nBlanking = static_cast<short>(mask);
-  } else if ((mask & 0xE) == 0) {
-    // No known method bit (a hand-edited store): no draw could ever match.
-    m_nBlanking = 2;
-  } else {
-    int b = 0;
-    do {
-      b = Rand() % 3 + 1;
-    } while ((mask & (1 << b)) == 0);
-    m_nBlanking = static_cast<short>(1 << b);
-  }
 }
 
 void CSlideShow::BuildOrder() {
@@ -134,20 +118,30 @@ void CSlideShow::DrawPixels() {
       PlotBatchPosition();
       continue;
     }
-    int x = 0, y = 0;
-    m_pOrder->Take(x, y);
-    PlotPixel(x, y);
-    if (!m_settings.m_bExtraMemory) {
-      PlotPixel(x + 1, y);
-      PlotPixel(x, y + 1);
-      PlotPixel(x + 1, y + 1);
-    }
+    int xs[kBlockPixels], ys[kBlockPixels];
+    const int n = TakeBlock(xs, ys);
+    for (int i = 0; i < n; ++i)
+      m_surface.SetPixel(xs[i], ys[i], m_plane.ColourAt(xs[i], ys[i], m_schemes.Scheme()));
   }
+}
+
+int CSlideShow::TakeBlock(int* px, int* py) {
+  int x = 0, y = 0;
+  m_pOrder->Take(x, y);
+  px[0] = x;
+  py[0] = y;
+  if (m_settings.m_bExtraMemory) return 1;
+  // Without Extra Memory the order is of half the size, each position the
+  // top left of a 2x2 block.
+  px[1] = x + 1, py[1] = y;
+  px[2] = x, py[2] = y + 1;
+  px[3] = x + 1, py[3] = y + 1;
+  return kBlockPixels;
 }
 
 // Takes positions exactly as the reference loop would, only earlier.
 void CSlideShow::ComputeBatch() {
-  m_nBatchStride = m_settings.m_bExtraMemory ? 1 : 4;
+  m_nBatchStride = m_settings.m_bExtraMemory ? 1 : kBlockPixels;
   int positions = m_nBatchPositions;
   if (positions <= 0) positions = 2 * m_pEngine->Lanes() / m_nBatchStride;
   if (positions < 1) positions = 1;
@@ -159,20 +153,11 @@ void CSlideShow::ComputeBatch() {
   }
   int n = 0;
   while (n < positions && !m_pOrder->done()) {
-    int x = 0, y = 0;
-    m_pOrder->Take(x, y);
-    int* px = &m_batchX[static_cast<std::size_t>(n) * m_nBatchStride];
-    int* py = &m_batchY[static_cast<std::size_t>(n) * m_nBatchStride];
-    px[0] = x;
-    py[0] = y;
-    if (m_nBatchStride == 4) {
-      px[1] = x + 1, py[1] = y;
-      px[2] = x, py[2] = y + 1;
-      px[3] = x + 1, py[3] = y + 1;
-    }
+    const std::size_t first = static_cast<std::size_t>(n) * m_nBatchStride;
+    TakeBlock(&m_batchX[first], &m_batchY[first]);
     ++n;
   }
-  m_pEngine->Colours(m_plane, m_pScheme.get(), m_batchX.data(), m_batchY.data(),
+  m_pEngine->Colours(m_plane, m_schemes.Scheme(), m_batchX.data(), m_batchY.data(),
                      static_cast<std::size_t>(n) * m_nBatchStride, m_batchColours.data());
   m_nBatchSize = n;
   m_nBatchNext = 0;
@@ -184,13 +169,9 @@ void CSlideShow::PlotBatchPosition() {
     // Once closing, the rest goes as the reference would draw it: the batch
     // may have finished a pixel the reference would have cut short.
     const COLORREF colour =
-        Running() ? m_batchColours[i] : m_plane.ColourAt(m_batchX[i], m_batchY[i], m_pScheme.get());
+        Running() ? m_batchColours[i] : m_plane.ColourAt(m_batchX[i], m_batchY[i], m_schemes.Scheme());
     m_surface.SetPixel(m_batchX[i], m_batchY[i], colour);
   }
-}
-
-void CSlideShow::PlotPixel(int x, int y) {
-  m_surface.SetPixel(x, y, m_plane.ColourAt(x, y, m_pScheme.get()));
 }
 
 bool CSlideShow::Paced(std::int64_t nLeft) {
@@ -212,58 +193,22 @@ void CSlideShow::FadeToBlack() {
     if (!Running()) return;
     m_control.WaitWhilePaused();
     if (Paced(m_pOrder->Remaining())) continue;
-    int x = 0, y = 0;
-    m_pOrder->Take(x, y);
-    m_surface.SetPixel(x, y, 0);
-    if (!m_settings.m_bExtraMemory) {
-      m_surface.SetPixel(x + 1, y, 0);
-      m_surface.SetPixel(x, y + 1, 0);
-      m_surface.SetPixel(x + 1, y + 1, 0);
-    }
+    int xs[kBlockPixels], ys[kBlockPixels];
+    const int n = TakeBlock(xs, ys);
+    for (int i = 0; i < n; ++i) m_surface.SetPixel(xs[i], ys[i], 0);
   }
 }
 
-void CSlideShow::ClearToBlack() { m_surface.FillBlack(); }
-
 void CSlideShow::FreeCurves() {
+  m_plane.SetCurve(nullptr);
   m_pCurve.reset();
-  m_plane.m_pCurve = nullptr;
-  m_curves.clear();
+  m_deck.Clear();
 }
 
-void CSlideShow::BuildCatalogue() {
-  for (std::unique_ptr<CCurve>& pCurve : BuildCatalogueCurves(m_settings, m_control.m_bRunning))
-    m_curves.push_back(std::move(pCurve));
-}
-
-// Each curve leaves the list when shown and the list is rebuilt only when
-// empty, so every admitted entry is shown once before any is shown again.
 void CSlideShow::ChooseCurve() {
-  if (m_curves.empty()) BuildCatalogue();
+  std::unique_ptr<CCurve> pCurve = m_deck.Deal();
   // Out of memory: keep drawing the current curve rather than none.
-  if (std::unique_ptr<CCurve> pCurve = ChooseCurveFrom(m_curves, m_control.m_bRunning))
-    ShowCurve(std::move(pCurve));
-}
-
-void CSlideShow::TakeCurve(int n) {
-  if (std::unique_ptr<CCurve> pCurve = TakeCurveFrom(m_curves, n)) ShowCurve(std::move(pCurve));
-}
-
-void CSlideShow::ShowCurve(std::unique_ptr<CCurve> pCurve) {
+  if (!pCurve) return;
   m_pCurve = std::move(pCurve);
-  m_plane.m_pCurve = m_pCurve.get();
-  m_plane.m_x0 = m_pCurve->m_x0;
-  m_plane.m_y0 = m_pCurve->m_y0;
-  m_plane.m_x1 = m_pCurve->m_x1;
-  m_plane.m_y1 = m_pCurve->m_y1;
-}
-
-void CSlideShow::ChooseScheme() {
-  CChosenScheme chosen = ChooseSchemeFor(m_settings.m_nColourScheme, m_variants);
-  // Out of memory: the previous scheme colours the next picture too.
-  if (!chosen.pScheme) return;
-  // Replacing destroys the previous scheme, which advances a Metallic or
-  // Aluminium Foils channel order before the new scheme draws anything.
-  m_pScheme = std::move(chosen.pScheme);
-  m_nSchemeBit = chosen.nBit;
+  m_plane.SetCurve(m_pCurve.get());
 }

@@ -5,19 +5,17 @@
 #include <memory>
 #include <vector>
 
-#include "colour/colour_scheme.h"
+#include "colour/scheme_choice.h"
 #include "display/pacer.h"
 #include "display/pixel_engine.h"
 #include "display/plane_map.h"
 #include "display/surface.h"
+#include "fractal/curve_deck.h"
 
 class CCurve;
 class CPixelOrder;
 class CShowControl;
 struct CSettings;
-
-// The page label of a blanking method bit (4, 8; anything else is Fast Fade).
-const char* BlankingName(int nBlanking);
 
 // One slide show of fractals: the drawing state of a drawing window and the
 // frame cycle its drawing thread runs. Knows nothing of any window system and
@@ -32,61 +30,42 @@ class CSlideShow {
   CSlideShow(const CSlideShow&) = delete;
   CSlideShow& operator=(const CSlideShow&) = delete;
 
+  // The size of the drawing; set before the thread starts.
+  void SetSize(int nWidth, int nHeight);
+  // How pixels are computed: null for one ColourAt at a time (the reference),
+  // else several positions' pixels in one batch, which then runs up to
+  // nBatchPositions positions ahead of the screen (0: enough to fill the
+  // engine's lanes twice over). A vector engine until set.
+  void SetEngine(std::unique_ptr<CPixelEngine> pEngine, int nBatchPositions = 0);
+
   // The drawing thread's body; seed is what the thread's generator starts from.
   int DrawThreadProc(unsigned int seed);
 
-  void NewPicture();
-  void ChooseBlanking();
-  void BuildOrder();
-  void DrawPixels();
-  void PlotPixel(int x, int y);
-  void FadeToBlack();
-  void ClearToBlack();
-  void FreeCurves();
-
-  // Appends the catalogue's curves to the list.
-  void BuildCatalogue();
-  // The next curve from the list, rebuilt when empty.
-  void ChooseCurve();
-  // Curve n of the list becomes the current one (nothing happens for no such curve).
-  void TakeCurve(int n);
-  void ChooseScheme();
-
-  // Sets the size of the drawing and of the plane mapping together.
-  void SetSize(int nWidth, int nHeight);
+  // Ends the picture being drawn; the next comes at once, with a Fast Fade.
+  // Safe from any thread.
+  void Next();
+  // From Next (or the start) until the next picture has been chosen.
+  bool NextPending() const { return m_bSwitchNow.load() != 0; }
 
   // Called on the drawing thread each time a picture has been drawn completely.
   std::function<void()> m_onPictureDone;
 
-  // Set by the drawing thread when it has cleaned up.
-  std::atomic<int> m_bThreadDone{0};
-
-  std::vector<std::unique_ptr<CCurve>> m_curves;
-  short m_nBlanking = 2;
-  std::unique_ptr<CCurve> m_pCurve;
-  CPlaneMap m_plane;
-  // Declared before the scheme, which advances them when destroyed.
-  CSchemeVariants m_variants;
-  std::unique_ptr<CColourScheme> m_pScheme;
-  int m_nWidth = 0;
-  int m_nHeight = 0;
-  std::atomic<int> m_bSwitchNow{1};
-  std::unique_ptr<CPixelOrder> m_pOrder;
-  std::atomic<int> m_bPictureDone{1};
-
-  // The scheme bit chosen for the current picture (for names in reports).
-  int m_nSchemeBit = 0;
-
-  // How DrawPixels computes its pixels: null for one ColourAt at a time (the
-  // reference), else several positions' pixels in one batch, which then runs
-  // up to m_nBatchPositions positions ahead of the screen (0: enough to fill
-  // the engine's lanes twice over).
-  std::unique_ptr<CPixelEngine> m_pEngine;
-  int m_nBatchPositions = 0;
+  // The current picture's curve (null before the first and after the thread
+  // has ended), scheme bit and blanking method, for the report line.
+  const CCurve* Curve() const { return m_pCurve.get(); }
+  int SchemeBit() const { return m_schemes.Bit(); }
+  int Blanking() const { return m_nBlanking; }
 
  private:
   bool Running() const;
-  void ShowCurve(std::unique_ptr<CCurve> pCurve);
+  void NewPicture();
+  void ChooseCurve();
+  void BuildOrder();
+  void DrawPixels();
+  void FadeToBlack();
+  void FreeCurves();
+  // Takes one position of the order; returns how many pixels it stands for.
+  int TakeBlock(int* px, int* py);
   void ComputeBatch();
   void PlotBatchPosition();
   // Asks the pacer before the next position, with nLeft still to come;
@@ -98,6 +77,19 @@ class CSlideShow {
   ISurface& m_surface;
   ISleeper& m_sleeper;
 
+  CCurveDeck m_deck;
+  std::unique_ptr<CCurve> m_pCurve;
+  CPlaneMap m_plane;
+  CSchemeChoice m_schemes;
+  int m_nBlanking = 2;
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+  std::unique_ptr<CPixelOrder> m_pOrder;
+  std::atomic<int> m_bSwitchNow{1};
+  std::atomic<int> m_bPictureDone{1};
+
+  std::unique_ptr<CPixelEngine> m_pEngine;
+  int m_nBatchPositions = 0;
   // Pixels taken from the order and computed, not yet set: positions
   // [m_nBatchNext, m_nBatchSize), each of m_nBatchStride pixels.
   std::vector<int> m_batchX, m_batchY;

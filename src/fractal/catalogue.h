@@ -85,10 +85,3 @@ void AddNewtonCurves(CCatalogueBuild& build, CurveFactory pfnMake);
 std::vector<std::unique_ptr<CCurve>> BuildCatalogueCurves(const CSettings& settings,
                                                           const std::atomic<int>& bRunning);
 
-// Takes curve n out of the list; null when there is no such curve.
-std::unique_ptr<CCurve> TakeCurveFrom(std::vector<std::unique_ptr<CCurve>>& curves, int n);
-
-// Takes a random curve out of the list, or the default curve when the list is
-// empty; null only when that cannot be made.
-std::unique_ptr<CCurve> ChooseCurveFrom(std::vector<std::unique_ptr<CCurve>>& curves,
-                                        const std::atomic<int>& bRunning);

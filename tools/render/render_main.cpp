@@ -32,9 +32,11 @@
 #include "display/frame.h"
 #include "display/pixel_engine.h"
 #include "display/picture_painter.h"
+#include "display/plane_map.h"
 #include "display/saver_session.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
+#include "fractal/curve_deck.h"
 #include "mirovane_version.h"
 #include "png_file.h"
 #include "render_options.h"
@@ -204,8 +206,7 @@ int RunSlideShow(const RenderOptions& o) {
   CSaverSession session(theApp, theApp, o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)),
                         std::make_shared<CCountingSleeper>());
   CSlideShow& show = session.Show(session.AddShow(std::move(pFrame)));
-  show.m_pEngine = MakeEngine(o);
-  show.m_nBatchPositions = kRenderBatchPositions;
+  show.SetEngine(MakeEngine(o), kRenderBatchPositions);
   const long long perPicture = static_cast<long long>(o.nWidth) * o.nHeight;
   frame.NextPicture(1, perPicture);
 
@@ -242,35 +243,32 @@ int RunCurve(const RenderOptions& o) {
   std::string error;
   if (!LoadSettings(o, error)) return Fail(error);
   if (!PrepareFile(o.strOut, error)) return Fail(error);
-  // The show only holds the curve here; nothing draws on it.
-  CFrame surface(1, 1);
-  CCountingSleeper sleeper;
-  CSlideShow show(theApp, theApp, surface, sleeper);
   SRand(o.bSeedGiven ? o.nSeed : static_cast<unsigned int>(std::time(nullptr)));
   theApp.m_nCurveType = 0x3F;
-  show.BuildCatalogue();
-  int index = -1;
-  for (std::size_t i = 0; i < show.m_curves.size(); ++i)
-    if (show.m_curves[i]->m_nTypeBit == o.nCurveType && show.m_curves[i]->m_nRow == o.nCurveRow)
-      index = static_cast<int>(i);
-  if (index < 0)
+  CCurveDeck deck(theApp, theApp.m_bRunning);
+  deck.Fill();
+  const std::unique_ptr<CCurve> pCurve = deck.Take(deck.Find(o.nCurveType, o.nCurveRow));
+  if (!pCurve)
     return Fail(std::string("no ") + CurveTypeName(o.nCurveType) + " entry " + std::to_string(o.nCurveRow) +
                 " in the catalogue (out of range or excluded by the iteration limits)");
-  show.SetSize(o.nWidth, o.nHeight);
-  show.TakeCurve(index);
+  CPlaneMap plane;
+  plane.m_nWidth = o.nWidth;
+  plane.m_nHeight = o.nHeight;
+  plane.SetCurve(pCurve.get());
   // Every thread colours with its own scheme object, all made under the
   // variant asked for and kept until the picture is done.
-  SetSchemeVariant(show.m_variants, o.nSchemeBit, o.nVariant);
+  CSchemeVariants variants;
+  SetSchemeVariant(variants, o.nSchemeBit, o.nVariant);
   std::vector<std::unique_ptr<CColourScheme>> owned;
   std::vector<CColourScheme*> schemes;
   for (int i = 0; i < ThreadCount(o); ++i) {
-    owned.push_back(CreateScheme(o.nSchemeBit, show.m_variants));
+    owned.push_back(CreateScheme(o.nSchemeBit, variants));
     if (!owned.back()) return Fail("out of memory");
     schemes.push_back(owned.back().get());
   }
   const int w = o.nWidth, h = o.nHeight;
   const bool png = o.format == RenderOptions::Format::Png;
-  CPicturePainter painter(show.m_plane, schemes, o.bScalar ? EngineKind::kScalar : EngineKind::kVector,
+  CPicturePainter painter(plane, schemes, o.bScalar ? EngineKind::kScalar : EngineKind::kVector,
                           png ? CPicturePainter::Order::kTopDown : CPicturePainter::Order::kBottomUp);
   CProgress progress(!o.bQuiet);
   progress.Start();

@@ -56,7 +56,7 @@ struct CPacedRun {
   CPacedRun(const CSettings& settings, CShowControl& control, int w, int h, bool bEngine = true)
       : control(control), surface(w, h, sleeper), show(settings, control, surface, sleeper) {
     show.SetSize(w, h);
-    if (!bEngine) show.m_pEngine.reset();
+    if (!bEngine) show.SetEngine(nullptr);
   }
   // Runs the frame cycle on this thread until `pictures` pictures are complete.
   void Pictures(int pictures, unsigned seed = 5) {
@@ -197,8 +197,7 @@ TEST_F(PacingTest, NextAndCloseAreSeenAfterTheSleepTheyCameIn) {
     const std::size_t n = run.sleeper.sleeps.size();
     if (n == 20) {  // well into the first picture, as the Next key does
       eventsAtNext = run.surface.events.size();
-      run.show.m_bPictureDone.store(1);
-      run.show.m_bSwitchNow.store(1);
+      run.show.Next();
     } else if (n == 30) {  // into the next picture's drawing
       eventsAtClose = run.surface.events.size();
       sleepsAtClose = n;
@@ -215,5 +214,4 @@ TEST_F(PacingTest, NextAndCloseAreSeenAfterTheSleepTheyCameIn) {
   // Close: nothing more drawn or slept.
   EXPECT_EQ(run.surface.events.size(), eventsAtClose);
   EXPECT_EQ(run.sleeper.sleeps.size(), sleepsAtClose);
-  EXPECT_EQ(run.show.m_bThreadDone.load(), 1);
 }

@@ -61,11 +61,11 @@ class CThreadNotingScheme final : public CColourScheme {
   Gate& m_gate;
 };
 
-class PicturePainterTest : public SlideShowTest {
+class PicturePainterTest : public SelectionTest {
  protected:
   void SetUp() override {
-    SlideShowTest::SetUp();
-    m_show.BuildCatalogue();
+    SelectionTest::SetUp();
+    m_deck.Fill();
   }
 };
 
@@ -111,20 +111,20 @@ void ExpectReferenceRows(CCurve& curve, int w, int h) {
 
 // Every entry with fewer rows than threads and a width no lane count divides.
 TEST_F(PicturePainterTest, EveryEntryGivesTheReferenceRows) {
-  for (const auto& curve : m_show.m_curves) ExpectReferenceRows(*curve, 19, 3);
+  for (const auto& curve : m_deck.Curves()) ExpectReferenceRows(*curve, 19, 3);
 }
 
 // Many more rows than the threads keep ready at once, and a row as narrow
 // as a pixel.
 TEST_F(PicturePainterTest, RowsThatWrapTheRingOfFinishedRows) {
-  ExpectReferenceRows(*m_show.m_curves.front(), 5, 300);
-  ExpectReferenceRows(*m_show.m_curves.back(), 1, 200);
+  ExpectReferenceRows(*m_deck.Curves().front(), 5, 300);
+  ExpectReferenceRows(*m_deck.Curves().back(), 1, 200);
 }
 
 // A scheme object keeps per-call scratch: none may be asked by two threads,
 // and with several threads the collecting one colours nothing.
 TEST_F(PicturePainterTest, EachSchemeObjectServesOneThread) {
-  const CPlaneMap plane = PlaneOf(*m_show.m_curves.front(), 64, 40);
+  const CPlaneMap plane = PlaneOf(*m_deck.Curves().front(), 64, 40);
   for (int threads : {1, 3}) {
     CThreadNotingScheme::Gate gate{static_cast<std::size_t>(threads), {}, {}, {}};
     std::vector<std::unique_ptr<CThreadNotingScheme>> owned(threads);

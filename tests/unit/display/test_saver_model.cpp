@@ -66,6 +66,20 @@ TEST(SaverInputTest, SharedKeyGoesToTheFirstInOrderAndOddStringsNeverMatch) {
   EXPECT_EQ(KeyAction('N', false, odd), ESaverAction::End);
 }
 
+namespace {
+
+// Draws the show's first picture (of no pixels) on this thread, which leaves
+// no Next pending.
+void DrawFirstPicture(CSlideShow& show, CShowControl& control) {
+  show.m_onPictureDone = [&] { control.StopRunning(); };
+  show.DrawThreadProc(1);
+  show.m_onPictureDone = nullptr;
+  control.m_bRunning.store(1);
+  ASSERT_FALSE(show.NextPending());
+}
+
+}  // namespace
+
 TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   CSaverApp app;
   app.m_strPausingKey = "S";
@@ -74,17 +88,15 @@ TEST(SaverInputTest, PauseTogglesAndNextEndsThePictureAtOnce) {
   CFrame surface(4, 4);
   CCountingSleeper sleeper;
   CSlideShow show(app, app, surface, sleeper);
-  show.m_bPictureDone.store(0);  // halfway through a picture
-  show.m_bSwitchNow.store(0);
+  DrawFirstPicture(show, app);
   EXPECT_EQ(ActOnKey('S', false, app, app, &show), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 1);
   EXPECT_EQ(ActOnKey('S', false, app, app, &show), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 0);
-  EXPECT_EQ(show.m_bPictureDone.load() + show.m_bSwitchNow.load(), 0);
+  EXPECT_FALSE(show.NextPending());
 
   EXPECT_EQ(ActOnKey('N', false, app, app, &show), ESaverAction::Next);
-  EXPECT_EQ(show.m_bPictureDone.load(), 1);
-  EXPECT_EQ(show.m_bSwitchNow.load(), 1);
+  EXPECT_TRUE(show.NextPending());
   EXPECT_EQ(ActOnKey('N', false, app, app, nullptr), ESaverAction::Next);  // between shows
   EXPECT_EQ(ActOnKey('N', true, app, app, &show), ESaverAction::End);
   EXPECT_EQ(app.m_bPaused.load(), 0);
@@ -99,20 +111,17 @@ TEST(SaverInputTest, WithAShowPerMonitorNextReachesEachAndPauseTogglesOnce) {
   CCountingSleeper sleeper;
   CSlideShow first(app, app, surface1, sleeper), second(app, app, surface2, sleeper);
   CSlideShow* shows[] = {&first, &second};
-  for (CSlideShow* p : shows) p->m_bPictureDone.store(0), p->m_bSwitchNow.store(0);
+  for (CSlideShow* p : shows) DrawFirstPicture(*p, app);
 
   EXPECT_EQ(ActOnKey('S', false, app, app, shows), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 1);  // once for all, not once per show
   EXPECT_EQ(ActOnKey('S', false, app, app, shows), ESaverAction::Pause);
   EXPECT_EQ(app.m_bPaused.load(), 0);
   EXPECT_EQ(ActOnKey('X', false, app, app, shows), ESaverAction::End);
-  for (CSlideShow* p : shows) EXPECT_EQ(p->m_bPictureDone.load() + p->m_bSwitchNow.load(), 0);
+  for (CSlideShow* p : shows) EXPECT_FALSE(p->NextPending());
 
   EXPECT_EQ(ActOnKey('N', false, app, app, shows), ESaverAction::Next);
-  for (CSlideShow* p : shows) {
-    EXPECT_EQ(p->m_bPictureDone.load(), 1);
-    EXPECT_EQ(p->m_bSwitchNow.load(), 1);
-  }
+  for (CSlideShow* p : shows) EXPECT_TRUE(p->NextPending());
 }
 
 TEST(ScreenshotNameTest, NumbersWrapAndNamesKeepTheFolderAsStored) {

@@ -6,11 +6,15 @@
 #include <vector>
 
 #include "app/random.h"
+#include "colour/colour_scheme.h"
+#include "colour/scheme_registry.h"
+#include "display/blanking.h"
 #include "display/frame.h"
-#include "display/pixel_order.h"
+#include "display/plane_map.h"
 #include "display/slide_show.h"
 #include "fractal/curve.h"
 #include "slide_show_fixture.h"
+#include "test_selection_fixture.h"
 
 namespace {
 
@@ -41,7 +45,7 @@ struct CShowRun {
   void Pictures(int pictures, unsigned seed = 1) {
     show.m_onPictureDone = [this, pictures] {
       sleepsAtPicture.push_back({sleeper.m_nCalls.load(), sleeper.m_nTotalMs.load()});
-      blanking.push_back(show.m_nBlanking);
+      blanking.push_back(show.Blanking());
       if (static_cast<int>(blanking.size()) >= pictures) control.StopRunning();
     };
     show.DrawThreadProc(seed);
@@ -63,10 +67,7 @@ TEST_F(FrameCycleTest, FirstPictureComesAfterFiftyMillisecondsWithFastFadeAndNoD
   EXPECT_EQ(run.sleepsAtPicture[0], std::make_pair(1, 50LL));
   EXPECT_EQ(run.blanking[0], 2);
   EXPECT_EQ(run.surface.fills, 2);  // the thread's start and the Fast Fade
-  EXPECT_EQ(run.show.m_bThreadDone.load(), 1);
-  EXPECT_EQ(run.show.m_pCurve, nullptr);  // freed on the way out
-  EXPECT_TRUE(run.show.m_curves.empty());
-  EXPECT_EQ(run.show.m_pOrder, nullptr);
+  EXPECT_EQ(run.show.Curve(), nullptr);  // freed on the way out
 }
 
 TEST_F(FrameCycleTest, CompletionDelayIsSleptInTenthsOfASecond) {
@@ -107,36 +108,27 @@ TEST_F(FrameCycleTest, EveryPixelIsComputedInBothModes) {
   }
 }
 
-TEST_F(FrameCycleTest, BlankingChoice) {
-  CFrame surface(1, 1);
-  CCountingSleeper sleeper;
-  CSlideShow show(m_settings, m_control, surface, sleeper);
+using Blanking = SelectionTest;
+
+TEST_F(Blanking, ChoiceFollowsTheMask) {
   SRand(3);
-  show.m_bSwitchNow.store(1);
-  m_settings.m_nBlankingMethod = 4;
-  show.ChooseBlanking();
-  EXPECT_EQ(show.m_nBlanking, 2);  // Next forces Fast Fade
-  show.m_bSwitchNow.store(0);
-  for (int mask : {2, 4, 8}) {
-    m_settings.m_nBlankingMethod = mask;
-    show.ChooseBlanking();
-    EXPECT_EQ(show.m_nBlanking, mask);
+  EXPECT_EQ(ChooseBlanking(kWexlyFade, true), kFastFade);  // Next forces Fast Fade
+  for (int mask : {kFastFade, kWexlyFade, kNoFade}) {
+    EXPECT_EQ(DrawsTaken(5, [&] { EXPECT_EQ(ChooseBlanking(mask, false), mask); }), 0);
   }
   // Masks without a known method (hand-edited) must end, as Fast Fade.
-  for (int mask : {1, 0x10, 0x7FFFFFF1, -2147483647 - 1}) {
-    m_settings.m_nBlankingMethod = mask;
-    show.ChooseBlanking();
-    EXPECT_EQ(show.m_nBlanking, 2) << mask;
-  }
-  m_settings.m_nBlankingMethod = 6;
+  for (int mask : {0, 1, 0x10, 0x7FFFFFF1, -2147483647 - 1}) EXPECT_EQ(ChooseBlanking(mask, false), kFastFade) << mask;
   int fast = 0, wexly = 0;
   for (int i = 0; i < 3000; ++i) {
-    show.ChooseBlanking();
-    (show.m_nBlanking == 2 ? fast : wexly)++;
-    ASSERT_TRUE(show.m_nBlanking == 2 || show.m_nBlanking == 4);
+    const int b = ChooseBlanking(kFastFade | kWexlyFade, false);
+    (b == kFastFade ? fast : wexly)++;
+    ASSERT_TRUE(b == kFastFade || b == kWexlyFade);
   }
   EXPECT_NEAR(fast, 1500, 150);
   EXPECT_NEAR(wexly, 1500, 150);
+  EXPECT_STREQ(BlankingName(kWexlyFade), "Wexly Fade");
+  EXPECT_STREQ(BlankingName(kNoFade), "No Fade");
+  EXPECT_STREQ(BlankingName(0x10), "Fast Fade");
 }
 
 TEST_F(FrameCycleTest, NoFadeDrawsOverTheOldPicture) {
@@ -154,25 +146,49 @@ TEST_F(FrameCycleTest, NextDuringWexlyFade) {
   m_settings.m_nBlankingMethod = 4;
   m_settings.m_bExtraMemory = 1;
   CShowRun run(m_settings, m_control, 6, 5);
-  int fadePixels = 0;
-  bool pressed = false;
-  run.surface.m_onPixel = [&](int, int, COLORREF) {
-    if (run.show.m_bPictureDone.load() && run.show.m_nBlanking == 4 && run.blanking.size() == 1) {
-      ++fadePixels;
-      if (!pressed) {
-        run.show.m_bPictureDone.store(1);
-        run.show.m_bSwitchNow.store(1);
-        pressed = true;
-      }
-    }
+  // Between the first picture and the second: the fade's pixels, then the second's.
+  std::vector<COLORREF> between;
+  run.surface.m_onPixel = [&](int, int, COLORREF c) {
+    if (run.blanking.size() != 1) return;
+    if (between.empty()) run.show.Next();
+    between.push_back(c);
   };
   run.Pictures(3);
-  EXPECT_TRUE(pressed);
-  EXPECT_EQ(fadePixels, 30);
+  ASSERT_EQ(between.size(), 60u);
+  EXPECT_EQ(std::vector<COLORREF>(between.begin(), between.begin() + 30), std::vector<COLORREF>(30, 0));
   ASSERT_EQ(run.blanking, (std::vector<int>{2, 4, 2}));
   // Picture 2 after the full delay; picture 3 after only the 50 ms of Next.
   EXPECT_EQ(run.sleepsAtPicture[1].second, 1050);
   EXPECT_EQ(run.sleepsAtPicture[2].second, 1100);
+}
+
+// Each picture is its curve's rectangle in its scheme's colours, as the
+// report line names them.
+TEST_F(FrameCycleTest, PictureIsTheChosenCurveInTheChosenScheme) {
+  m_settings.m_bExtraMemory = 1;
+  m_settings.m_nColourScheme = 0x0003;
+  CShowRun run(m_settings, m_control, 12, 9);
+  int nCompared = 0;
+  run.show.m_onPictureDone = [&] {
+    ASSERT_NE(run.show.Curve(), nullptr);
+    CPlaneMap plane;
+    plane.m_nWidth = 12;
+    plane.m_nHeight = 9;
+    plane.SetCurve(run.show.Curve());
+    CSchemeVariants variants;
+    const std::unique_ptr<CColourScheme> pScheme = CreateScheme(run.show.SchemeBit(), variants);
+    ASSERT_TRUE(pScheme);
+    std::vector<COLORREF> want;
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 12; ++x) want.push_back(plane.ColourAt(x, y, pScheme.get()));
+    std::vector<COLORREF> got;
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 12; ++x) got.push_back(run.surface.At(x, y));
+    EXPECT_EQ(got, want) << "picture " << nCompared + 1;
+    if (++nCompared == 4) m_control.StopRunning();
+  };
+  run.show.DrawThreadProc(17);
+  EXPECT_EQ(nCompared, 4);
 }
 
 TEST_F(FrameCycleTest, SameSeedSamePictures) {

@@ -75,16 +75,16 @@ void GridPoints(const CCurve& c, int w, int h, std::vector<double>& xs, std::vec
   }
 }
 
-class BatchExactness : public SlideShowTest {};
+class BatchExactness : public SelectionTest {};
 
 TEST_F(BatchExactness, EveryCatalogueEntryOnEveryInstructionSet) {
   ASSERT_FALSE(AvailableIsas().empty());
   std::string names;
   for (SimdIsa isa : AvailableIsas()) names += std::string(" ") + IsaName(isa);
   std::printf("instruction sets compared:%s\n", names.c_str());
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 101u);
-  for (const auto& curve : m_show.m_curves) {
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 101u);
+  for (const auto& curve : m_deck.Curves()) {
     std::vector<double> xs, ys;
     GridPoints(*curve, 23, 17, xs, ys);
     ExpectLanesMatchScalar(*curve, xs, ys,
@@ -174,7 +174,7 @@ TEST_F(FrameCycleTest, ClosingStopsALongBatch) {
 // the reference (one ColourAt per pixel) against vector lanes and two
 // threads, with a scheme whose colours hang on its own state.
 TEST_F(BatchExactness, PixelEngineGivesTheReferencePictures) {
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   const int w = 37, h = 23;
   std::vector<int> xs, ys;
   for (int y = 0; y < h; ++y) {
@@ -188,7 +188,7 @@ TEST_F(BatchExactness, PixelEngineGivesTheReferencePictures) {
   engines.push_back(std::make_unique<CPixelEngine>(EngineKind::kVector, 2));
   engines.push_back(std::make_unique<CPixelEngine>(EngineKind::kScalar, 2));
   engines.push_back(std::make_unique<CPixelEngine>(EngineKind::kVector, 2, SimdIsa::kSse2));
-  for (const auto& curve : m_show.m_curves) {
+  for (const auto& curve : m_deck.Curves()) {
     CPlaneMap plane;
     plane.m_nWidth = w;
     plane.m_nHeight = h;
@@ -227,11 +227,8 @@ TEST_F(FrameCycleTest, BatchedFrameCycleReplaysTheReference) {
       CCountingSleeper sleeper;
       CSlideShow show(m_settings, m_control, surface, sleeper);
       show.SetSize(33, 21);
-      if (run == 0) show.m_pEngine.reset();
-      if (run == 2) {
-        show.m_pEngine = std::make_unique<CPixelEngine>(EngineKind::kVector, 2);
-        show.m_nBatchPositions = 100;
-      }
+      if (run == 0) show.SetEngine(nullptr);
+      if (run == 2) show.SetEngine(std::make_unique<CPixelEngine>(EngineKind::kVector, 2), 100);
       show.m_onPictureDone = [&, run] {
         pictures[run].push_back(surface.Snapshot());
         if (pictures[run].size() >= 6) m_control.StopRunning();

@@ -11,31 +11,31 @@
 
 namespace {
 
-class Catalogue : public SlideShowTest {
+class Catalogue : public SelectionTest {
  protected:
   // (type, row) of every curve in list order.
   std::vector<std::pair<int, int>> Entries() const {
     std::vector<std::pair<int, int>> v;
-    for (const auto& p : m_show.m_curves) v.emplace_back(p->m_nTypeBit, p->m_nRow);
+    for (const auto& p : m_deck.Curves()) v.emplace_back(p->m_nTypeBit, p->m_nRow);
     return v;
   }
   int CountOf(int nType) const {
     int n = 0;
-    for (const auto& p : m_show.m_curves) n += p->m_nTypeBit == nType;
+    for (const auto& p : m_deck.Curves()) n += p->m_nTypeBit == nType;
     return n;
   }
   const CCurve& Find(int nType, int nRow) const {
-    for (const auto& p : m_show.m_curves) {
+    for (const auto& p : m_deck.Curves()) {
       if (p->m_nTypeBit == nType && p->m_nRow == nRow) return *p;
     }
     ADD_FAILURE() << "no " << CurveTypeName(nType) << " " << nRow;
-    return *m_show.m_curves.front();
+    return *m_deck.Curves().front();
   }
 };
 
 TEST_F(Catalogue, AllTypesGiveTheWholeTableInOrder) {
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 101u);
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 101u);
   std::vector<std::pair<int, int>> expected;
   for (int i = 1; i <= 25; ++i) expected.emplace_back(kMandelbrotType, i);
   for (int i = 1; i <= 39; ++i) expected.emplace_back(kJuliaType, i);
@@ -46,7 +46,7 @@ TEST_F(Catalogue, AllTypesGiveTheWholeTableInOrder) {
 
   // Newton a runs -10 to 10, twice for -10..-7 and 10, never 2.
   std::vector<double> a;
-  for (const auto& p : m_show.m_curves) {
+  for (const auto& p : m_deck.Curves()) {
     if (p->m_nTypeBit == kNewtonType) a.push_back(p->m_dParamA);
   }
   const std::vector<double> expectedA = {-10, -10, -9, -9, -8, -8, -7, -7, -6, -5, -4, -3, -2,
@@ -55,7 +55,7 @@ TEST_F(Catalogue, AllTypesGiveTheWholeTableInOrder) {
 }
 
 TEST_F(Catalogue, EntriesCarryTheirTableValues) {
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   // A reversed rectangle, in field order x0, y0, x1, y1.
   const CCurve& m17 = Find(kMandelbrotType, 17);
   EXPECT_EQ(m17.m_x0, 0.1992);
@@ -86,11 +86,11 @@ TEST_F(Catalogue, EntriesCarryTheirTableValues) {
 // curve its constant term followed by its threshold.
 TEST_F(Catalogue, RandomDrawsComeInTheDocumentedOrder) {
   SRand(12345);
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   const int after = Rand();
   SRand(12345);
   int i = 0;
-  for (const auto& p : m_show.m_curves) {
+  for (const auto& p : m_deck.Curves()) {
     if (p->m_nTypeBit == kNewtonType) {
       const int r = Rand();
       const int a = static_cast<int>(p->m_dParamA);
@@ -111,7 +111,7 @@ TEST_F(Catalogue, RandomDrawsComeInTheDocumentedOrder) {
     ++i;
   }
   EXPECT_EQ(Rand(), after);
-  EXPECT_EQ(DrawsTaken(7, [&] { m_show.BuildCatalogue(); }), 76 + 2 * 25);
+  EXPECT_EQ(DrawsTaken(7, [&] { m_deck.Fill(); }), 76 + 2 * 25);
 }
 
 TEST_F(Catalogue, ThresholdsAndNewtonTermsStayInTheirRanges) {
@@ -124,9 +124,9 @@ TEST_F(Catalogue, ThresholdsAndNewtonTermsStayInTheirRanges) {
   std::set<std::pair<int, int>> seen;  // (i, b)
   std::set<double> thresholds, bigThresholds;
   for (int build = 0; build < 300; ++build) {
-    m_show.m_curves.clear();
-    m_show.BuildCatalogue();
-    for (const auto& p : m_show.m_curves) {
+    m_deck.Clear();
+    m_deck.Fill();
+    for (const auto& p : m_deck.Curves()) {
       const double t = p->m_dBailout;
       if (p->m_nTypeBit == kMandelbrotType && p->m_nRow >= 24) {
         bigThresholds.insert(t);
@@ -150,32 +150,32 @@ TEST_F(Catalogue, ThresholdsAndNewtonTermsStayInTheirRanges) {
 
 TEST_F(Catalogue, MaximumReducesOrExcludes) {
   m_settings.m_nMaxIterations = 100;
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 101u);
-  for (const auto& p : m_show.m_curves) EXPECT_LE(p->m_nIterations, 100);
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 101u);
+  for (const auto& p : m_deck.Curves()) EXPECT_LE(p->m_nIterations, 100);
   EXPECT_EQ(Find(kMandelbrotType, 3).m_nIterations, 50);
   EXPECT_EQ(Find(kMandelbrotType, 13).m_nIterations, 100);
 
-  m_show.m_curves.clear();
+  m_deck.Clear();
   m_settings.m_nExcludeCurves = 1;
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   std::vector<std::pair<int, int>> expected = {
       {1, 1}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}, {2, 10}, {2, 37}, {4, 1}, {4, 2},
       {4, 3}, {4, 4}, {4, 5}, {4, 7}, {8, 1}, {8, 2}, {8, 3}};
   for (int i = 1; i <= 25; ++i) expected.emplace_back(kNewtonType, i);
   EXPECT_EQ(Entries(), expected);
 
-  m_show.m_curves.clear();
+  m_deck.Clear();
   m_settings.m_nMaxIterations = 99;
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   EXPECT_EQ(CountOf(kNewtonType), 0);
 }
 
 TEST_F(Catalogue, MinimumRaisesAllButDragon) {
   m_settings.m_nMinIterations = 500;
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 101u);
-  for (const auto& p : m_show.m_curves) {
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 101u);
+  for (const auto& p : m_deck.Curves()) {
     if (p->m_nTypeBit == kDragonType) {
       EXPECT_TRUE(p->m_nIterations == 64 || p->m_nIterations == 128 || p->m_nIterations == 256);
     } else {
@@ -190,19 +190,19 @@ TEST_F(Catalogue, MinimumRaisesAllButDragon) {
 TEST_F(Catalogue, MinimumAboveMaximum) {
   m_settings.m_nMinIterations = 300;
   m_settings.m_nMaxIterations = 200;
-  m_show.BuildCatalogue();  // Reduce: lowered to 200, then raised to 300
-  for (const auto& p : m_show.m_curves) {
+  m_deck.Fill();  // Reduce: lowered to 200, then raised to 300
+  for (const auto& p : m_deck.Curves()) {
     if (p->m_nTypeBit == kDragonType) continue;
     EXPECT_EQ(p->m_nIterations, 300);
   }
   EXPECT_EQ(Find(kDragonType, 8).m_nIterations, 200);
   EXPECT_EQ(Find(kDragonType, 1).m_nIterations, 64);
 
-  m_show.m_curves.clear();
+  m_deck.Clear();
   m_settings.m_nExcludeCurves = 1;
-  m_show.BuildCatalogue();  // Exclude: Mandelbrot 9 (400) gone, 11 (200) raised
+  m_deck.Fill();  // Exclude: Mandelbrot 9 (400) gone, 11 (200) raised
   EXPECT_EQ(Find(kMandelbrotType, 11).m_nIterations, 300);
-  for (const auto& p : m_show.m_curves) EXPECT_NE(p->m_nRow == 9 && p->m_nTypeBit == 1, true);
+  for (const auto& p : m_deck.Curves()) EXPECT_NE(p->m_nRow == 9 && p->m_nTypeBit == 1, true);
   EXPECT_EQ(CountOf(kDragonType), 7);
 }
 
@@ -210,8 +210,8 @@ TEST_F(Catalogue, LimitEqualToTheCountChangesNothing) {
   m_settings.m_nMaxIterations = 900;
   m_settings.m_nExcludeCurves = 1;
   m_settings.m_nMinIterations = 50;
-  m_show.BuildCatalogue();
-  EXPECT_EQ(m_show.m_curves.size(), 101u);
+  m_deck.Fill();
+  EXPECT_EQ(m_deck.Curves().size(), 101u);
   EXPECT_EQ(Find(kMandelbrotType, 13).m_nIterations, 900);
   EXPECT_EQ(Find(kMandelbrotType, 3).m_nIterations, 50);
   int n = 64;
@@ -221,32 +221,32 @@ TEST_F(Catalogue, LimitEqualToTheCountChangesNothing) {
 
 TEST_F(Catalogue, NegativeLimitsActAsSignedNumbers) {
   m_settings.m_nMaxIterations = -1;  // a stored 0xFFFFFFFF
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 101u);
-  for (const auto& p : m_show.m_curves) EXPECT_EQ(p->m_nIterations, -1);
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 101u);
+  for (const auto& p : m_deck.Curves()) EXPECT_EQ(p->m_nIterations, -1);
 
-  m_show.m_curves.clear();
+  m_deck.Clear();
   m_settings.m_nExcludeCurves = 1;
-  EXPECT_EQ(DrawsTaken(3, [&] { m_show.BuildCatalogue(); }), 0);
-  EXPECT_TRUE(m_show.m_curves.empty());
+  EXPECT_EQ(DrawsTaken(3, [&] { m_deck.Fill(); }), 0);
+  EXPECT_TRUE(m_deck.Curves().empty());
 
   m_settings.m_nMaxIterations = 0;
   m_settings.m_nMinIterations = -5;
-  m_show.BuildCatalogue();
+  m_deck.Fill();
   EXPECT_EQ(Find(kMandelbrotType, 3).m_nIterations, 50);
 }
 
 TEST_F(Catalogue, TypeMaskSelectsBuildersAndAppends) {
   m_settings.m_nCurveType = 0x20;
-  m_show.BuildCatalogue();
-  EXPECT_TRUE(m_show.m_curves.empty());
+  m_deck.Fill();
+  EXPECT_TRUE(m_deck.Curves().empty());
   m_settings.m_nCurveType = kNewtonType | kDragonType | 0x40;
-  m_show.BuildCatalogue();
-  ASSERT_EQ(m_show.m_curves.size(), 33u);
-  EXPECT_EQ(m_show.m_curves.front()->m_nTypeBit, kDragonType);
-  EXPECT_EQ(m_show.m_curves.back()->m_nTypeBit, kNewtonType);
-  m_show.BuildCatalogue();  // does not empty the list first
-  EXPECT_EQ(m_show.m_curves.size(), 66u);
+  m_deck.Fill();
+  ASSERT_EQ(m_deck.Curves().size(), 33u);
+  EXPECT_EQ(m_deck.Curves().front()->m_nTypeBit, kDragonType);
+  EXPECT_EQ(m_deck.Curves().back()->m_nTypeBit, kNewtonType);
+  m_deck.Fill();  // does not empty the list first
+  EXPECT_EQ(m_deck.Curves().size(), 66u);
 }
 
 }  // namespace
