@@ -84,10 +84,11 @@ void CPixelOrder::RemoveRow(int nRow) {
 
 // The drawn entry leaves; the row's last live entry moves into its slot.
 template <typename T>
-int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow) {
+int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow, std::uint32_t& rand) {
   T* slots = entries.data() + static_cast<std::size_t>(nRow) * m_nPerRow;
   int& count = m_count[nRow];
-  const int s = m_entryFactor.empty() ? Rand() % count : SmallModulo(Rand(), count, m_entryFactor[count]);
+  const int r = RandFrom(rand);
+  const int s = m_entryFactor.empty() ? r % count : SmallModulo(r, count, m_entryFactor[count]);
   const int slot = slots[s];
   --count;
   slots[s] = slots[count];
@@ -96,13 +97,15 @@ int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow) {
 
 void CPixelOrder::Take(int& x, int& y) {
   if (m_bDone) return;
-  const int nRank = m_nRowsLeft <= kSmallModuloMaxDivisor ? SmallModulo(Rand(), m_nRowsLeft, m_rowFactor)
-                                                           : Rand() % m_nRowsLeft;
+  // One look-up of the thread's random state for both draws.
+  std::uint32_t& rand = RandState();
+  const int r = RandFrom(rand);
+  const int nRank = m_nRowsLeft <= kSmallModuloMaxDivisor ? SmallModulo(r, m_nRowsLeft, m_rowFactor) : r % m_nRowsLeft;
   // Rows leave only near the end of a picture, so most ranks lie below the
   // first gap, where rank and row are the same.
   const int row = nRank < m_nFirstGap ? nRank : FindRow(nRank);
   y = m_y[row];
-  const int slot = m_narrow.empty() ? TakeEntry(m_wide, row) : TakeEntry(m_narrow, row);
+  const int slot = m_narrow.empty() ? TakeEntry(m_wide, row, rand) : TakeEntry(m_narrow, row, rand);
   x = slot * m_nStep;
   --m_nRemaining;
   if (m_count[row] > 0) return;

@@ -42,7 +42,7 @@ class CPixelOrder {
   int FindRow(int nRank) const;
   void RemoveRow(int nRow);
   template <typename T>
-  int TakeEntry(std::vector<T>& entries, int nRow);
+  int TakeEntry(std::vector<T>& entries, int nRow, std::uint32_t& rand);
   template <typename T>
   void ResetEntries(std::vector<T>& entries);
 
