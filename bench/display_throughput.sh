@@ -105,7 +105,7 @@ saver_pid() {
 saver_rate() {  # -> pictures a second
   local log=$WORK/saver.count pid rate
   rm -f "$log"
-  MIROVANE_PICTURE_LOG=$(winepath -w "$log" 2>/dev/null) timeout 120 wine "$SCR" /s >/dev/null 2>&1 &
+  MIROVANE_PICTURE_LOG=$(win_path "$log") timeout 120 wine "$SCR" /s >/dev/null 2>&1 &
   pid=$!
   wine "$DRIVER" find 15000 >/dev/null 2>&1
   rate=$(counted_rate count_of "$log")

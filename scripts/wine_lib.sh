@@ -30,3 +30,16 @@ start_xvfb() {
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
   export DISPLAY=":$display"
 }
+
+# win_path PATH: PATH's Windows name through the prefix's Z: drive (the whole
+# Unix tree). A string rule, not winepath: that is a Wine process of its own
+# and, on a loaded machine, has come back with nothing.
+win_path() {
+  local p
+  p=$(realpath -m -- "$1")
+  if [ "$(readlink "${WINEPREFIX:-$HOME/.wine}/dosdevices/z:" 2>/dev/null)" = / ]; then
+    printf 'Z:%s\n' "${p//\//\\}"
+  else
+    winepath -w "$p" 2>/dev/null
+  fi
+}

@@ -218,7 +218,7 @@ void SaveBmp(const char* file, HWND hWnd) {
   bfh.bfOffBits = sizeof(bfh) + sizeof(bih);
   bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(px.size());
   FILE* f = std::fopen(file, "wb");
-  if (!f) Die("cannot write the picture");
+  if (!f) Die((std::string("cannot write the picture '") + file + "'").c_str());
   std::fwrite(&bfh, sizeof(bfh), 1, f);
   std::fwrite(&bih, sizeof(bih), 1, f);
   for (int y = h - 1; y >= 0; --y) std::fwrite(&px[static_cast<std::size_t>(y) * stride], 1, stride, f);

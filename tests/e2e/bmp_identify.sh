@@ -16,7 +16,7 @@ done
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 samples=$dir
-[ -n "$runner" ] && samples=$(winepath -w "$dir" 2>/dev/null)
+[ -n "$runner" ] && samples=$(win_path "$dir")
 MIROVANE_BMP_SAMPLES=$samples $runner "$tests" --gtest_filter='BmpSamples.*' >"$dir/log" 2>&1 ||
   { cat "$dir/log" >&2; abort bmp-samples-written "the test program failed"; }
 

@@ -8,7 +8,7 @@
 OUT="$MIROVANE_OUT/config-$TREE_NAME"
 mkdir -p "$OUT"
 CAPTION="Wexly Fractals v2.0"
-SCR=$(winepath -w "$TREE/mirovane.scr" 2>/dev/null)
+SCR=$(win_path "$TREE/mirovane.scr")
 
 # sheet CMD...: starts `mirovane.scr /c`, waits for the sheet, runs the
 # driver's commands; the program is ended by the driver if still open.
@@ -48,7 +48,7 @@ expect_regs() {
 DIR="$OUT/folders"
 rm -rf "$DIR"; mkdir -p "$DIR/shots/alpha" "$DIR/shots/beta"
 : >"$DIR/plain.txt"
-WDIR=$(winepath -w "$DIR" 2>/dev/null)
+WDIR=$(win_path "$DIR")
 
 # Masks with bits the sheet drops: CurveType 63 (five types), ColourScheme
 # with bit 16, BlankingMethod with bit 0.
@@ -59,11 +59,11 @@ BASE=(CurveType=d:63 ColourScheme=d:131071 BlankingMethod=d:3 CompletionDelay=d:
 
 # ---------------------------------------------------------------- pages
 # The pictures show a folder of their own; leaving Hotkeys needs it to exist.
-mkdir -p "$(winepath -u 'C:\Screenshots' 2>/dev/null)"
+mkdir -p "$WINEPREFIX/drive_c/Screenshots"
 reset_settings "${BASE[@]}" 'FileLocation=s:C:\Screenshots'
 names=("Fractal Types" "Colour Schemes" "Blanking Methods" "Iteration Options" "Hotkeys" "About")
 cmds=()
-for n in 0 1 2 3 4 5; do cmds+=(page "$n" curpage shot "$(winepath -w "$OUT/page$n.bmp" 2>/dev/null)"); done
+for n in 0 1 2 3 4 5; do cmds+=(page "$n" curpage shot "$(win_path "$OUT/page$n.bmp")"); done
 out=$(sheet "${cmds[@]}" cancel gone)
 has "$out" SHEET || abort "sheet opens" "no sheet: $(tr '\n' ';' <<<"$out")"
 want=(SHEET)

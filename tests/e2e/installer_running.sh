@@ -39,14 +39,14 @@ start_saver() {
 }
 ended() { ! kill -0 "$SAVER" 2>/dev/null; }
 
-timeout $(scaled 300) wine "$(winepath -w "$SETUP")" /S >/dev/null 2>&1
+timeout $(scaled 300) wine "$(win_path "$SETUP")" /S >/dev/null 2>&1
 expect first-install '[ $? = 0 ] && cmp -s "$SYS/mirovane.scr" "$TREE/mirovane.scr"' "no $SYS/mirovane.scr"
 
 # The installed file made different (the loader ignores bytes past the
 # image), so that a replacement shows.
 printf 'older' >>"$SYS/mirovane.scr"
 if start_saver 'C:\windows\system32\mirovane.scr'; then
-  timeout $(scaled 300) wine "$(winepath -w "$SETUP")" /S >/dev/null 2>&1
+  timeout $(scaled 300) wine "$(win_path "$SETUP")" /S >/dev/null 2>&1
   rc=$?
   expect install-over-running-saver '[ $rc = 0 ] && cmp -s "$SYS/mirovane.scr" "$TREE/mirovane.scr" && [ ! -e "$SYS/mirovane.scr.new" ]' \
     "status $rc, $(cmp "$SYS/mirovane.scr" "$TREE/mirovane.scr" 2>&1)"

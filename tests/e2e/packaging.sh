@@ -48,7 +48,7 @@ refused unknown-format --swatch Mono --format gif --out x.gif
 refused too-large --size 32767x32767 --format png --out .
 if [ -x "$MIROVANE_WIN64/mirovane-render.exe" ] && command -v wine >/dev/null; then
   wine "$MIROVANE_WIN64/mirovane-render.exe" --curve julia:5 --scheme "Red / Purple" --size 161x121 --seed 1 \
-    --settings "$(winepath -w "$P/empty.ini")" --out "$(winepath -w "$P/w.png")" >/dev/null 2>&1
+    --settings "$(win_path "$P/empty.ini")" --out "$(win_path "$P/w.png")" >/dev/null 2>&1
   expect png-same-bytes-on-windows 'cmp -s "$P/w.png" "$P/c.PNG"' "the 64-bit Windows build wrote other bytes"
 fi
 
@@ -111,7 +111,7 @@ round_trip() {  # arch, setup, tree
   prog="$WINEPREFIX/drive_c/Program Files/mirovane"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add "$SETTINGS" /v CompletionDelay /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  timeout $(scaled 300) wine "$(winepath -w "$setup")" /S >/dev/null 2>&1
+  timeout $(scaled 300) wine "$(win_path "$setup")" /S >/dev/null 2>&1
   expect "$arch-silent-install" '[ $? = 0 ] && cmp -s "$sys/mirovane.scr" "$tree/mirovane.scr" && [ -f "$prog/uninstall.exe" ]' \
     "no $sys/mirovane.scr or uninstall.exe"
   expect "$arch-add-remove-entry" '[ "$(reg_get "$UNINST" DisplayVersion)" = "$VERSION" ] && reg_get "$UNINST" QuietUninstallString | grep -qi "uninstall.exe\" /S"' \
@@ -139,7 +139,7 @@ round_trip() {  # arch, setup, tree
 
   # Not made current on request; another saver's choice survives; settings removed on request.
   wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
-  timeout $(scaled 300) wine "$(winepath -w "$setup")" /S /KEEPCURRENT >/dev/null 2>&1
+  timeout $(scaled 300) wine "$(win_path "$setup")" /S /KEEPCURRENT >/dev/null 2>&1
   expect "$arch-keepcurrent" '[ -f "$sys/mirovane.scr" ] && [ "$(reg_get "$DESKTOP" SCRNSAVE.EXE)" = "C:\\windows\\system32\\other.scr" ]' \
     "SCRNSAVE.EXE is '$(reg_get "$DESKTOP" SCRNSAVE.EXE)'"
   wine "$prog/uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1
@@ -156,7 +156,7 @@ else
   wineserver -k 2>/dev/null
   if [ "$WINE_RUNS_32BIT" = 1 ]; then
     # The 32-bit installer leaves 64-bit Windows to the 64-bit one ...
-    timeout $(scaled 300) wine "$(winepath -w "$S32")" /S >/dev/null 2>&1
+    timeout $(scaled 300) wine "$(win_path "$S32")" /S >/dev/null 2>&1
     expect win32-refused-on-64-bit '[ $? != 0 ] && [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/mirovane.scr" ] && [ ! -e "$WINEPREFIX/drive_c/windows/system32/mirovane.scr" ]' \
       "it installed"
     wineserver -k 2>/dev/null

@@ -77,7 +77,7 @@ done
 # One key for all three: the screenshot wins and the show goes on.
 shots=$OUT/hk-shots; rm -rf "$shots"; mkdir -p "$shots"
 reset_settings CompletionDelay=d:0 "${FAST_PICTURES[@]}" PrintingActive=d:1 PrintingKey=s:N PausingActive=d:1 \
-  PausingKay=s:N NextActive=d:1 NextKey=s:N "FileLocation=s:$(winepath -w "$shots")"
+  PausingKay=s:N NextActive=d:1 NextKey=s:N "FileLocation=s:$(win_path "$shots")"
 must_start hotkeys-shared-key-screenshot-wins /s
 wait_lit 1000 8 >/dev/null
 xdotool key n

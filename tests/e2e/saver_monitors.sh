@@ -68,7 +68,7 @@ pass monitors-seen
 # while held.
 shots=$OUT/mon-shots; rm -rf "$shots"; mkdir -p "$shots"
 reset_settings CompletionDelay=d:0 "${FAST_PICTURES[@]}" PausingActive=d:1 PausingKay=s:P \
-  PrintingActive=d:1 PrintingKey=s:S "FileLocation=s:$(winepath -w "$shots")"
+  PrintingActive=d:1 PrintingKey=s:S "FileLocation=s:$(win_path "$shots")"
 start_on 1000 200 /s || abort monitors-window-each "saver windows: $(saver_rects | tr '\n' ' ')"
 pass "monitors-window-each (own size on each monitor: $(saver_rects | tr '\n' ' '))"
 poll 8 both_lit

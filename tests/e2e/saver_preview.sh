@@ -4,7 +4,7 @@
 # e2e: each Windows tree
 . "$(dirname "$0")/lib/saver.sh"
 
-SCR=$(winepath -w "$TREE/mirovane.scr")
+SCR=$(win_path "$TREE/mirovane.scr")
 field() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
 
 # Wine shows nothing that one process draws into another's window (the

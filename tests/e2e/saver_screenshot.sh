@@ -20,7 +20,7 @@ bmp_bits() { od -An -tu2 -j28 -N2 "$1" | tr -d ' '; }
 
 set -- $(driver screen | tr ' =' '\n\n' | sed -n '2p;4p;6p')
 SW=$1 SH=$2 BPP=$3
-shoot_with "FileLocation=s:$(winepath -w "$shots")"
+shoot_with "FileLocation=s:$(win_path "$shots")"
 wait_lit 1000 8 >/dev/null
 wait_still "$A" 20 || fail screenshot-picture-completes "the screen kept changing"
 shoot
@@ -43,7 +43,7 @@ check screenshot-saver-goes-on $? "the saver ended"
 stop_saver
 
 rm -rf "$shots"; mkdir -p "$shots"
-if shoot_with SequenceNo=d:9999 "FileLocation=s:$(winepath -w "$shots")"; then
+if shoot_with SequenceNo=d:9999 "FileLocation=s:$(win_path "$shots")"; then
   shoot; a=$(reg_value SequenceNo); shoot; b=$(reg_value SequenceNo)
   [ -f "$shots/Wexly Fractals 10000.bmp" ] && [ -f "$shots/Wexly Fractals 00000.bmp" ] &&
     [ "$a $b" = "0x2710 0x0" ]
@@ -53,7 +53,7 @@ fi
 
 # A stored number below 0 counts as wrapped: the next file is 00000.
 rm -rf "$shots"; mkdir -p "$shots"
-if shoot_with SequenceNo=d:2147483648 "FileLocation=s:$(winepath -w "$shots")"; then
+if shoot_with SequenceNo=d:2147483648 "FileLocation=s:$(win_path "$shots")"; then
   shoot
   [ -f "$shots/Wexly Fractals 00000.bmp" ] && [ "$(reg_value SequenceNo)" = 0x0 ]
   check screenshot-negative-number-wraps-to-0 $? "SequenceNo '$(reg_value SequenceNo)', files: $(ls "$shots" | tr '\n' ' ')"
@@ -67,7 +67,7 @@ mkfifo "$shots/Wexly Fractals 00001.bmp"
 mkdir "$shots/Wexly Fractals 00002.bmp"
 echo old >"$shots/real/third.bmp"
 ln -s real/third.bmp "$shots/Wexly Fractals 00003.bmp"
-if shoot_with "FileLocation=s:$(winepath -w "$shots")"; then
+if shoot_with "FileLocation=s:$(win_path "$shots")"; then
   shoot; shoot; shoot
   [ -p "$shots/Wexly Fractals 00001.bmp" ] && [ -d "$shots/Wexly Fractals 00002.bmp" ] &&
     [ "$(reg_value SequenceNo)" = 0x3 ] && alive
@@ -80,7 +80,7 @@ if shoot_with "FileLocation=s:$(winepath -w "$shots")"; then
 else fail screenshot-fifo-and-folder-left-alone "no saver window"; fi
 
 rm -rf "$shots"; mkdir -p "$shots"
-if shoot_with SequenceNo=d:41 "FileLocation=s:$(winepath -w "$shots")\\missing"; then
+if shoot_with SequenceNo=d:41 "FileLocation=s:$(win_path "$shots")\\missing"; then
   shoot
   [ "$(ls -A "$shots")" = "" ] && [ "$(reg_value SequenceNo)" = 0x2a ] && alive
   check screenshot-missing-folder-writes-nothing $? "SequenceNo '$(reg_value SequenceNo)', files: $(ls -A "$shots" | tr '\n' ' ')"
@@ -90,7 +90,7 @@ fi
 # A folder of 240 characters that exists: the name is longer than the
 # system's usual path limit. Either the file is written whole or nothing is;
 # the saver goes on and the number advances.
-long=$shots; wlong=$(winepath -w "$long")
+long=$shots; wlong=$(win_path "$long")
 while [ ${#wlong} -lt 240 ]; do
   part=$(printf 'd%.0s' $(seq $(( 240 - ${#wlong} - 1 > 60 ? 60 : 240 - ${#wlong} - 1 ))))
   long=$long/$part; wlong=$wlong\\$part

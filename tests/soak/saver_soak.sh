@@ -27,7 +27,7 @@ trap 'stop_saver; [ -n "$own_xvfb" ] && kill "$own_xvfb" 2>/dev/null' EXIT
 
 count_file=$OUT/soak-pictures.txt
 export MIROVANE_PICTURE_LOG
-MIROVANE_PICTURE_LOG=$(winepath -w "$count_file" 2>/dev/null)
+MIROVANE_PICTURE_LOG=$(win_path "$count_file")
 pictures() { local n; n=$(tr -dc 0-9 <"$count_file" 2>/dev/null); echo "${n:-0}"; }
 
 # The Wine process of the saver among the descendants of the one started.
@@ -96,7 +96,7 @@ else fail soak-start "no saver window or Wine process"; fi
 # ---- hot keys at random, screenshots into a folder
 shots=$OUT/soak-shots; rm -rf "$shots"; mkdir -p "$shots"
 reset_settings CompletionDelay=d:0 MinIterations=d:16 MaxIterations=d:64 NextActive=d:1 NextKey=s:N \
-  PausingActive=d:1 PausingKay=s:P PrintingActive=d:1 PrintingKey=s:S "FileLocation=s:$(winepath -w "$shots")"
+  PausingActive=d:1 PausingKay=s:P PrintingActive=d:1 PrintingKey=s:S "FileLocation=s:$(win_path "$shots")"
 taken=0; nexts=0; pauses=0
 if start_long $(( KEY_SECONDS + 300 )) /s; then
   t0=$(now_ms)

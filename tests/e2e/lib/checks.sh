@@ -5,6 +5,7 @@
 #   MIROVANE_TREE_NAME    the Windows tree a suite drives; prefixes its lines
 #   MIROVANE_DIAG         where diagnoses go (default $MIROVANE_OUT/diag)
 set -u
+. "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/wine_lib.sh"
 SUITE=${SUITE:-$(basename "$0" .sh)}
 TREE_NAME=${MIROVANE_TREE_NAME:-}
 TAG=${TREE_NAME:+[$TREE_NAME] }

@@ -23,7 +23,7 @@ reset_settings() {
     else value=${value//\\/\\\\}; printf '"%s"="%s"\r\n' "$name" "$value" >>"$reg"; fi
   done
   wine reg delete "$KEY" /f >/dev/null 2>&1
-  wine reg import "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+  wine reg import "$(win_path "$reg")" >/dev/null 2>&1
   rm -f "$reg"
 }
 reg_value() { wine reg query "$KEY" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n {print $3}'; }
