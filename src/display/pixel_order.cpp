@@ -96,9 +96,11 @@ int CPixelOrder::TakeEntry(std::vector<T>& entries, int nRow, std::uint32_t& ran
 }
 
 void CPixelOrder::Take(int& x, int& y) {
+  if (!m_bDone) Take(x, y, RandState());
+}
+
+void CPixelOrder::Take(int& x, int& y, std::uint32_t& rand) {
   if (m_bDone) return;
-  // One look-up of the thread's random state for both draws.
-  std::uint32_t& rand = RandState();
   const int r = RandFrom(rand);
   const int nRank = m_nRowsLeft <= kSmallModuloMaxDivisor ? SmallModulo(r, m_nRowsLeft, m_rowFactor) : r % m_nRowsLeft;
   // Rows leave only near the end of a picture, so most ranks lie below the

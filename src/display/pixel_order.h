@@ -31,6 +31,8 @@ class CPixelOrder {
   // Hands out one position, drawing two numbers from Rand(): the row first,
   // then the entry. Once done, it draws nothing and leaves x and y alone.
   void Take(int& x, int& y);
+  // The same on the calling thread's state, looked up once for many takes.
+  void Take(int& x, int& y, std::uint32_t& rand);
 
   bool done() const { return m_bDone != 0; }
   // Positions not yet handed out.

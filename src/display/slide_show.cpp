@@ -125,9 +125,11 @@ void CSlideShow::DrawPixels() {
   }
 }
 
-int CSlideShow::TakeBlock(int* px, int* py) {
+int CSlideShow::TakeBlock(int* px, int* py) { return TakeBlock(px, py, RandState()); }
+
+int CSlideShow::TakeBlock(int* px, int* py, std::uint32_t& rand) {
   int x = 0, y = 0;
-  m_pOrder->Take(x, y);
+  m_pOrder->Take(x, y, rand);
   px[0] = x;
   py[0] = y;
   if (m_settings.m_bExtraMemory) return 1;
@@ -151,10 +153,13 @@ void CSlideShow::ComputeBatch() {
     m_batchY.resize(pixels);
     m_batchColours.resize(pixels);
   }
+  // One look-up of the thread's random state a batch: MinGW emulates
+  // thread-local storage behind a lock.
+  std::uint32_t& rand = RandState();
   int n = 0;
   while (n < positions && !m_pOrder->done()) {
     const std::size_t first = static_cast<std::size_t>(n) * m_nBatchStride;
-    TakeBlock(&m_batchX[first], &m_batchY[first]);
+    TakeBlock(&m_batchX[first], &m_batchY[first], rand);
     ++n;
   }
   m_pEngine->Colours(m_plane, m_schemes.Scheme(), m_batchX.data(), m_batchY.data(),
@@ -185,6 +190,7 @@ void CSlideShow::FadeToBlack() {
   const std::int64_t nSpanMs =
       std::clamp<std::int64_t>(m_settings.m_nDrawingTime * std::int64_t{100}, 0, kMaxFadeMs);
   m_pacer.Start(m_sleeper, m_pOrder ? m_pOrder->Remaining() : 0, nSpanMs);
+  std::uint32_t& rand = RandState();
   for (;;) {
     if (!m_pOrder || m_pOrder->done()) {
       BuildOrder();
@@ -194,7 +200,7 @@ void CSlideShow::FadeToBlack() {
     m_control.WaitWhilePaused();
     if (Paced(m_pOrder->Remaining())) continue;
     int xs[kBlockPixels], ys[kBlockPixels];
-    const int n = TakeBlock(xs, ys);
+    const int n = TakeBlock(xs, ys, rand);
     for (int i = 0; i < n; ++i) m_surface.SetPixel(xs[i], ys[i], 0);
   }
 }

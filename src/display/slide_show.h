@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -66,6 +67,7 @@ class CSlideShow {
   void FreeCurves();
   // Takes one position of the order; returns how many pixels it stands for.
   int TakeBlock(int* px, int* py);
+  int TakeBlock(int* px, int* py, std::uint32_t& rand);
   void ComputeBatch();
   void PlotBatchPosition();
   // Asks the pacer before the next position, with nLeft still to come;
