@@ -152,4 +152,10 @@ OutputResult WriteOutputFile(const std::string& strName, const std::function<boo
   return OutputResult::Written;
 }
 
+bool FolderTakesFiles(const std::string& strFolder) {
+  CTemporaryFile<std::string> temp(RemoveName);
+  if (!CreateTemporary(temp, (strFolder.empty() ? std::string(".") : strFolder) + "/probe")) return false;
+  return std::fputc('x', temp.File()) != EOF && temp.Close();
+}
+
 #endif

@@ -38,6 +38,10 @@ OutputResult WriteOutputFile(const std::string& strName, const std::function<boo
 // The same with Replace; true when written.
 bool ReplaceOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill);
 
+// Whether the folder takes a new file: a temporary of the writers' kind is
+// created and removed, so an interruption removes it like any other.
+bool FolderTakesFiles(const std::string& strFolder);
+
 // The temporary being written right now, or null: a signal handler removes
 // it before the process ends. Safe to read in a handler.
 const char* TemporaryInProgress();
@@ -57,4 +61,7 @@ OutputTargetW ResolveOutputTargetW(const std::wstring& strName);
 OutputResult WriteOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill,
                               OutputMode mode = OutputMode::Replace);
 bool ReplaceOutputFileW(const std::wstring& strName, const std::function<bool(std::FILE*)>& fill);
+// Deletes the temporary in progress, by its wide name where it has one:
+// open temporaries allow it, and the file goes when the process ends.
+void RemoveTemporaryInProgress();
 #endif

@@ -94,6 +94,20 @@ for sig in INT TERM HUP; do
   expect "signal-$sig-removes-temporary" '[ $rc = $((128 + $(kill -l $sig))) ] && [ "$(ls -A sig$n)" = out.bmp ] && [ "$(cat sig$n/out.bmp)" = old ]' \
     "status $rc, left: $(ls -A sig$n | tr '\n' ' ')"
 done
+# The Windows renderer: Wine turns a SIGINT of the program's own process
+# (wine runs it as a child of start.exe) into the console's Ctrl+C.
+: >empty.ini
+for tree in ${MIROVANE_WINE_TREES:-}; do
+  name=$(basename "$tree"); dir="ctrl-c-$name"
+  mkdir "$dir"; echo old >"$dir/out.bmp"
+  wine "$tree/mirovane-render.exe" --settings empty.ini "${A[@]/3000x3000/6000x6000}" --out "$dir/out.bmp" \
+    >/dev/null 2>&1 & pid=$!
+  wait_for 60 '[ "$(temporaries "$dir")" -ge 1 ]'
+  exe=$(pgrep -f "^[A-Z]:.*mirovane-render\.exe .*$dir" | head -1)
+  kill -s INT ${exe:-$pid}; wait $pid
+  expect "$name-ctrl-c-removes-temporary" '[ -n "$exe" ] && [ "$(ls -A "$dir")" = out.bmp ] && [ "$(cat "$dir/out.bmp")" = old ]' \
+    "process ${exe:-not found}, left: $(ls -A "$dir" | tr '\n' ' ')"
+done
 # What an older run left where a temporary might go trips nobody.
 mkfifo sig1/out.bmp.tmp; : >sig1/.mirovane-0000000000000000.tmp
 "$R" --swatch Mono --out sig1/out.bmp

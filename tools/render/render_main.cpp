@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <string>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #if defined(_WIN32)
+#include <windows.h>
 #include <io.h>
 #define isatty _isatty
 #define fileno _fileno
@@ -157,21 +157,7 @@ bool LoadSettings(const RenderOptions& o, std::string& error) {
 bool PrepareFolder(const fs::path& dir, std::string& error) {
   std::error_code ec;
   fs::create_directories(dir, ec);
-  // A name of the temporaries' kind, which nothing of the user's holds and
-  // an interruption removes.
-  const fs::path probe = TemporaryNameBeside((dir / "probe").string());
-  if (fs::exists(fs::symlink_status(probe, ec))) {
-    error = "cannot write into folder '" + dir.string() + "'";
-    return false;
-  }
-  HoldTemporary(probe.string());
-  bool ok = false;
-  {
-    std::ofstream f(probe, std::ios::binary);
-    ok = f && (f << 'x') && f.flush();
-  }
-  fs::remove(probe, ec);
-  ReleaseTemporary();
+  const bool ok = FolderTakesFiles(dir.string());
   if (!ok) error = "cannot write into folder '" + dir.string() + "'";
   return ok;
 }
@@ -325,7 +311,14 @@ void RemoveTemporaryOnSignals() {
   for (int nSignal : {SIGINT, SIGTERM, SIGHUP}) sigaction(nSignal, &action, nullptr);
 }
 #else
-void RemoveTemporaryOnSignals() {}
+// Ctrl+C, Ctrl+Break or the console closing: the default handler then
+// ends the process, which takes the deleted temporary with it.
+BOOL WINAPI OnConsoleStop(DWORD) {
+  RemoveTemporaryInProgress();
+  return FALSE;
+}
+
+void RemoveTemporaryOnSignals() { SetConsoleCtrlHandler(OnConsoleStop, TRUE); }
 #endif
 
 int Run(const RenderOptions& options) {

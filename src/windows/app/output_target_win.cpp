@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <atomic>
+#include <cwchar>
 #include <vector>
 
 #include "app/temporary_file.h"
@@ -27,6 +29,19 @@ std::string Narrow(const std::wstring& w) {
     WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
                         nullptr);
   return s;
+}
+
+// The temporary in progress by its own name, which the code page may not spell.
+wchar_t g_temporaryW[32768];
+std::atomic<bool> g_holdingW{false};
+
+void HoldTemporaryW(const std::wstring& strTemp) {
+  g_holdingW.store(false);
+  if (strTemp.size() < std::size(g_temporaryW)) {
+    std::wmemcpy(g_temporaryW, strTemp.c_str(), strTemp.size() + 1);
+    g_holdingW.store(true);
+  }
+  HoldTemporary(Narrow(strTemp));
 }
 
 bool NotFound(DWORD error) {
@@ -131,7 +146,7 @@ bool CreateTemporary(CTemporaryFile<std::wstring>& temp, const std::wstring& str
       return false;
     }
     temp.Take(file, wide);
-    HoldTemporary(Narrow(wide));
+    HoldTemporaryW(wide);
     return true;
   }
   return false;
@@ -176,4 +191,14 @@ bool ReplaceOutputFileW(const std::wstring& strName, const std::function<bool(st
 OutputResult WriteOutputFile(const std::string& strName, const std::function<bool(std::FILE*)>& fill,
                              OutputMode mode) {
   return strName.empty() ? OutputResult::Failed : WriteOutputFileW(Widen(strName), fill, mode);
+}
+
+bool FolderTakesFiles(const std::string& strFolder) {
+  CTemporaryFile<std::wstring> temp(RemoveName);
+  if (!CreateTemporary(temp, (strFolder.empty() ? std::wstring(L".") : Widen(strFolder)) + L"\\probe")) return false;
+  return std::fputc('x', temp.File()) != EOF && temp.Close();
+}
+
+void RemoveTemporaryInProgress() {
+  if (TemporaryInProgress() && g_holdingW.load()) DeleteFileW(g_temporaryW);
 }

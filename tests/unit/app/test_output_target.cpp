@@ -164,6 +164,29 @@ TEST_F(OutputTargetTest, TemporaryIsShortHiddenAndKnownWhileWritten) {
   EXPECT_EQ(Count(), 2u);
 }
 
+TEST_F(OutputTargetTest, FolderProbeLeavesNothingAndRefusesWhatIsNoFolder) {
+  EXPECT_TRUE(FolderTakesFiles(dir.string()));
+  EXPECT_EQ(TemporaryInProgress(), nullptr);
+  EXPECT_EQ(Count(), 0u);
+  EXPECT_FALSE(FolderTakesFiles(File("missing")));
+  Write(dir / "plain", "x");
+  EXPECT_FALSE(FolderTakesFiles(File("plain")));
+  EXPECT_EQ(Count(), 1u);
+}
+
+#ifdef _WIN32
+// What the renderer's Ctrl+C handler does while a picture is written.
+TEST_F(OutputTargetTest, TemporaryInProgressCanBeDeletedWhileOpen) {
+  Write(dir / "old.bmp", "old");
+  EXPECT_FALSE(ReplaceOutputFile(File("old.bmp"), [&](std::FILE* f) {
+    RemoveTemporaryInProgress();
+    return std::fputs("new", f) >= 0;
+  }));
+  EXPECT_EQ(Read(dir / "old.bmp"), "old");
+  EXPECT_EQ(Count(), 1u);
+}
+#endif
+
 TEST_F(OutputTargetTest, KeepExistingNeverReplacesAFile) {
   Write(dir / "old.bmp", "old");
   const auto fill = [](std::FILE* f) { return std::fputs("new", f) >= 0; };
