@@ -34,22 +34,12 @@ relit() {
 relit_most() { [ "$(relit "$1" "$2")" -gt $(( $3 / 2 )) ]; }
 
 # Next and Pause act while a picture is drawn (during the pause after a
-# finished picture Next waits for it). Mandelbrot views iterated a million
-# times inside draw for minutes; the few views without any inside finish
-# at once, which the driver sees: start again then.
-slow_start() {
-  local try
-  for try in 1 2 3 4 5 6; do
-    reset_settings CompletionDelay=d:300 CurveType=d:1 MinIterations=d:999999 NextActive=d:1 NextKey=s:N \
-      PausingActive=d:1 PausingKay=s:P
-    must_start hotkeys-start /s
-    if wait_lit 2000 20 >/dev/null && [ "$(changed_over 1000)" -gt 0 ]; then return 0; fi
-    stop_saver
-  done
-  return 1
-}
-
-slow_start || abort hotkeys-start "no slowly drawn picture in six starts"
+# finished picture Next waits for it). A drawing time of ten minutes keeps
+# whatever view comes up in the drawing; Fast Fade blanks it at once.
+reset_settings CompletionDelay=d:300 DrawingTime=d:600 BlankingMethod=d:2 CurveType=d:1 \
+  NextActive=d:1 NextKey=s:N PausingActive=d:1 PausingKay=s:P
+must_start hotkeys-start /s
+wait_lit 2000 20 >/dev/null || abort hotkeys-start "no picture drawn: $(lit) pixels lit"
 xdotool key p
 wait_still "$C" 10 && [ "$(changed_over 1000)" = 0 ] && alive
 check hotkeys-pause-holds-drawing $? "the screen kept changing while paused"
