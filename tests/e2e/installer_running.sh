@@ -22,7 +22,9 @@ SETUP=$(ls "$TREE"/mirovane-*-setup.exe 2>/dev/null | head -1)
 [ -s "$SETUP" ] || abort installer-builds "no setup.exe in $TREE"
 
 . "$ROOT/scripts/wine_lib.sh"
-wine_env "$OUT/prefix" "$OUT" 2>/dev/null
+# Each installer on the Windows it is for; W runs what it installed.
+if [ "$TREE_NAME" = win32 ]; then wine_env "$OUT/prefix" "$OUT" win32 2>/dev/null; W=wine
+else wine_env "$OUT/prefix" "$OUT" 2>/dev/null; W=$WINE64; fi
 trap 'wineserver -k 2>/dev/null' EXIT
 SYS="$WINEPREFIX/drive_c/windows/system32"
 PROG="$WINEPREFIX/drive_c/Program Files/mirovane"
@@ -33,7 +35,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # start_saver PROGRAM: runs it full screen; SAVER is its process. True once its window is up.
 start_saver() {
   xdotool mousemove 400 300 2>/dev/null
-  timeout $(scaled 600) wine "$1" /s >/dev/null 2>&1 &
+  timeout $(scaled 600) $W "$1" /s >/dev/null 2>&1 &
   SAVER=$!
   timeout $(scaled 60) wine "$TREE/saver_driver.exe" find $(scaled 20000) 2>/dev/null | grep -q '^hwnd=[1-9]'
 }
@@ -59,10 +61,10 @@ kill "$SAVER" 2>/dev/null; wait "$SAVER" 2>/dev/null
 if start_saver 'C:\windows\system32\mirovane.scr'; then
   # The uninstaller hands over to a copy of itself and returns at once.
   wine "$PROG/uninstall.exe" /S >/dev/null 2>&1
-  expect uninstall-while-running 'wait_for 60 "[ ! -e \"\$SYS/mirovane.scr\" ] && [ ! -e \"\$PROG\" ] && ! wine reg query \"\$UNINST\" >/dev/null 2>&1"' \
+  expect uninstall-while-running 'wait_for 60 "[ ! -e \"\$SYS/mirovane.scr\" ] && [ ! -e \"\$PROG\" ] && ! $W reg query \"\$UNINST\" >/dev/null 2>&1"' \
     "left: $(ls "$SYS/mirovane.scr" "$PROG" 2>&1 | tr '\n' ' ')"
   expect uninstall-ends-running-saver 'wait_for 30 ended' "the saver still runs"
-  expect uninstall-needs-no-restart '! wine reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d "\0" | grep -qi mirovane' \
+  expect uninstall-needs-no-restart '! $W reg query "$PENDING" /v PendingFileRenameOperations 2>/dev/null | tr -d "\0" | grep -qi mirovane' \
     "a restart was asked for"
 else
   fail uninstall-while-running "the installed saver showed no window"

@@ -101,27 +101,30 @@ for arch in win32 win64; do
 done
 
 # ------------------------------------------------------ installers under Wine
-reg_get() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {$1 = ""; $2 = ""; sub(/^ +/, ""); print}'; }
-reg_has_key() { wine reg query "$1" >/dev/null 2>&1; }
+# W: wine, or wine64 for the 64-bit installer's system32 and registry view.
+W=wine
+reg_get() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {$1 = ""; $2 = ""; sub(/^ +/, ""); print}'; }
+reg_has_key() { $W reg query "$1" >/dev/null 2>&1; }
 UNINST='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\mirovane'
 DESKTOP='HKCU\Control Panel\Desktop'
 SETTINGS='HKCU\Software\Tolvarn\mirovane\Settings'
 round_trip() {  # arch, setup, tree
   local arch=$1 setup=$2 tree=$3 sys="$WINEPREFIX/drive_c/windows/system32" prog pid
   prog="$WINEPREFIX/drive_c/Program Files/mirovane"
+  W=wine; [ "$arch" = win64 ] && W=$WINE64
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine reg add "$SETTINGS" /v CompletionDelay /t REG_DWORD /d 0 /f >/dev/null 2>&1
   timeout $(scaled 300) wine "$(win_path "$setup")" /S >/dev/null 2>&1
   expect "$arch-silent-install" '[ $? = 0 ] && cmp -s "$sys/mirovane.scr" "$tree/mirovane.scr" && [ -f "$prog/uninstall.exe" ]' \
     "no $sys/mirovane.scr or uninstall.exe"
   expect "$arch-add-remove-entry" '[ "$(reg_get "$UNINST" DisplayVersion)" = "$VERSION" ] && reg_get "$UNINST" QuietUninstallString | grep -qi "uninstall.exe\" /S"' \
-    "$(wine reg query "$UNINST" 2>&1 | tr -d '\r' | head -5)"
+    "$($W reg query "$UNINST" 2>&1 | tr -d '\r' | head -5)"
   expect "$arch-made-current" '[ "$(reg_get "$DESKTOP" SCRNSAVE.EXE | tr A-Z a-z)" = "c:\\windows\\system32\\mirovane.scr" ]' \
     "SCRNSAVE.EXE is '$(reg_get "$DESKTOP" SCRNSAVE.EXE)'"
 
   # The installed saver runs full screen and ends on a key.
   xdotool mousemove 400 300 2>/dev/null
-  timeout $(scaled 120) wine 'C:\windows\system32\mirovane.scr' /s >/dev/null 2>&1 &
+  timeout $(scaled 120) $W 'C:\windows\system32\mirovane.scr' /s >/dev/null 2>&1 &
   pid=$!
   if timeout $(scaled 60) wine "$tree/saver_driver.exe" find $(scaled 20000) 2>/dev/null | grep -q '^hwnd=[1-9]'; then
     xdotool key Escape 2>/dev/null
@@ -138,7 +141,7 @@ round_trip() {  # arch, setup, tree
   expect "$arch-uninstall-keeps-settings" '[ "$(reg_get "$SETTINGS" CompletionDelay)" = 0x0 ]' "settings gone"
 
   # Not made current on request; another saver's choice survives; settings removed on request.
-  wine reg add "$DESKTOP" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
+  $W reg add "$DESKTOP" /v SCRNSAVE.EXE /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
   timeout $(scaled 300) wine "$(win_path "$setup")" /S /KEEPCURRENT >/dev/null 2>&1
   expect "$arch-keepcurrent" '[ -f "$sys/mirovane.scr" ] && [ "$(reg_get "$DESKTOP" SCRNSAVE.EXE)" = "C:\\windows\\system32\\other.scr" ]' \
     "SCRNSAVE.EXE is '$(reg_get "$DESKTOP" SCRNSAVE.EXE)'"
