@@ -95,7 +95,7 @@ for sig in INT TERM HUP; do
     "status $rc, left: $(ls -A sig$n | tr '\n' ' ')"
 done
 # The Windows renderer: Wine turns a SIGINT of the program's own process
-# (wine runs it as a child of start.exe) into the console's Ctrl+C.
+# (which may be a child of start.exe) into the console's Ctrl+C.
 : >empty.ini
 for tree in ${MIROVANE_WINE_TREES:-}; do
   name=$(basename "$tree"); dir="ctrl-c-$name"
@@ -103,7 +103,8 @@ for tree in ${MIROVANE_WINE_TREES:-}; do
   wine "$tree/mirovane-render.exe" --settings empty.ini "${A[@]/3000x3000/6000x6000}" --out "$dir/out.bmp" \
     >/dev/null 2>&1 & pid=$!
   wait_for 60 '[ "$(temporaries "$dir")" -ge 1 ]'
-  exe=$(pgrep -f "^[A-Z]:.*mirovane-render\.exe .*$dir" | head -1)
+  exe=$(for p in $(pgrep -f "mirovane-render\.exe .*$dir"); do
+    [ "$(cat "/proc/$p/comm" 2>/dev/null)" != start.exe ] && echo "$p"; done | tail -1)
   kill -s INT ${exe:-$pid}; wait $pid
   expect "$name-ctrl-c-removes-temporary" '[ -n "$exe" ] && [ "$(ls -A "$dir")" = out.bmp ] && [ "$(cat "$dir/out.bmp")" = old ]' \
     "process ${exe:-not found}, left: $(ls -A "$dir" | tr '\n' ' ')"
