@@ -13,8 +13,9 @@
 #include <vector>
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <io.h>
+
+#include "windows/framework/win_api.h"
 #define isatty _isatty
 #define fileno _fileno
 #else
