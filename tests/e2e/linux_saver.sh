@@ -92,9 +92,17 @@ target_window() {
 close_target() { kill "$TARGET_PID" 2>/dev/null; wait "$TARGET_PID" 2>/dev/null; }
 
 own_window() { xwininfo -root -children 2>/dev/null | awk '/"mirovane"/ {print $1; exit}'; }
+# wait_own_window: polls for the own window while the saver runs.
 wait_own_window() {
-  local _; for _ in $(seq 50); do OWN=$(own_window); [ -n "$OWN" ] && return 0; sleep 0.1; done; return 1
+  local t0 limit; t0=$(now_ms); limit=$(scaled 15000)
+  until OWN=$(own_window); [ -n "$OWN" ]; do
+    alive && [ $(( $(now_ms) - t0 )) -le "$limit" ] || return 1
+    sleep 0.1
+  done
 }
+# Why no window came: the saver's state and what it said.
+state() { if alive; then echo running; else wait "$SAVER" 2>/dev/null; echo "ended with status $?"; fi; }
+no_window() { echo "no window named mirovane; saver $(state), stderr: $(head -c 300 "$OUT/run.err" | tr '\n' '|')"; }
 
 # ------------------------------------------------------------- own window
 SHOTS=$OUT/shots; mkdir -p "$SHOTS"
@@ -135,7 +143,7 @@ if wait_own_window; then
   wait "$SAVER"; rc=$?
   [ "$rc" = 0 ]; check own-window-clean-exit $? "exit status $rc"
 else
-  fail own-window-draws "no window named mirovane"
+  fail own-window-draws "$(no_window)"
 fi
 stop
 
@@ -167,13 +175,13 @@ if wait_own_window; then
   alive; check own-window-first-pointer-report-keeps-it $? "ended before any input"
   xdotool key n
   ms=$(wait_gone 2000); check own-window-inactive-hot-key-ends-it $? "still running after $ms ms"
-else fail own-window-inactive-hot-key-ends-it "no window"; fi
+else fail own-window-inactive-hot-key-ends-it "$(no_window)"; fi
 stop
 start -delay 0
 if wait_own_window; then
   sleep 0.5; xdotool click 3
   ms=$(wait_gone 2000); check own-window-button-ends-it $? "still running after $ms ms"
-else fail own-window-button-ends-it "no window"; fi
+else fail own-window-button-ends-it "$(no_window)"; fi
 stop
 settings
 
