@@ -95,7 +95,7 @@ counted_rate() {  # counter logfile
 saver_pid() {
   local p
   for _ in $(seq 100); do
-    p=$(pgrep -f 'mirovane\.scr' | while read -r q; do [ "$(ps -o comm= -p "$q")" != timeout ] && echo "$q"; done | head -1)
+    p=$(wine_pids 'mirovane\.scr' | head -1)
     [ -n "$p" ] && { echo "$p"; return 0; }
     sleep 0.1
   done

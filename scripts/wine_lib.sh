@@ -55,3 +55,13 @@ win_path() {
   fi
 }
 
+
+# wine_pids PATTERN: the processes of Windows programs whose command line
+# matches PATTERN, without the start.exe that wine may run them under (whose
+# children Wine detaches) or a timeout around them.
+wine_pids() {
+  local p
+  for p in $(pgrep -f -- "$1"); do
+    case "$(cat "/proc/$p/comm" 2>/dev/null)" in start.exe|timeout|"") ;; *) echo "$p" ;; esac
+  done
+}

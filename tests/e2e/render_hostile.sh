@@ -103,8 +103,7 @@ for tree in ${MIROVANE_WINE_TREES:-}; do
   wine "$tree/mirovane-render.exe" --settings empty.ini "${A[@]/3000x3000/6000x6000}" --out "$dir/out.bmp" \
     >/dev/null 2>&1 & pid=$!
   wait_for 60 '[ "$(temporaries "$dir")" -ge 1 ]'
-  exe=$(for p in $(pgrep -f "mirovane-render\.exe .*$dir"); do
-    [ "$(cat "/proc/$p/comm" 2>/dev/null)" != start.exe ] && echo "$p"; done | tail -1)
+  exe=$(wine_pids "mirovane-render\.exe .*$dir" | tail -1)
   kill -s INT ${exe:-$pid}; wait $pid
   expect "$name-ctrl-c-removes-temporary" '[ -n "$exe" ] && [ "$(ls -A "$dir")" = out.bmp ] && [ "$(cat "$dir/out.bmp")" = old ]' \
     "process ${exe:-not found}, left: $(ls -A "$dir" | tr '\n' ' ')"
