@@ -55,7 +55,6 @@ win_path() {
   fi
 }
 
-
 # wine_pids PATTERN: the processes of Windows programs whose command line
 # matches PATTERN, without the start.exe that wine may run them under (whose
 # children Wine detaches) or a timeout around them.

@@ -102,6 +102,7 @@ void CSlideShow::BuildOrder() {
 }
 
 void CSlideShow::DrawPixels() {
+  std::uint32_t& rand = RandState();
   for (;;) {
     // A zero-sized window has no list; its picture is complete at once.
     if (m_nBatchNext == m_nBatchSize && (!m_pOrder || m_pOrder->done())) {
@@ -114,18 +115,16 @@ void CSlideShow::DrawPixels() {
     m_control.WaitWhilePaused();
     if (Paced(m_pOrder->Remaining() + (m_nBatchSize - m_nBatchNext))) continue;
     if (m_pEngine) {
-      if (m_nBatchNext == m_nBatchSize) ComputeBatch();
+      if (m_nBatchNext == m_nBatchSize) ComputeBatch(rand);
       PlotBatchPosition();
       continue;
     }
     int xs[kBlockPixels], ys[kBlockPixels];
-    const int n = TakeBlock(xs, ys);
+    const int n = TakeBlock(xs, ys, rand);
     for (int i = 0; i < n; ++i)
       m_surface.SetPixel(xs[i], ys[i], m_plane.ColourAt(xs[i], ys[i], m_schemes.Scheme()));
   }
 }
-
-int CSlideShow::TakeBlock(int* px, int* py) { return TakeBlock(px, py, RandState()); }
 
 int CSlideShow::TakeBlock(int* px, int* py, std::uint32_t& rand) {
   int x = 0, y = 0;
@@ -142,7 +141,7 @@ int CSlideShow::TakeBlock(int* px, int* py, std::uint32_t& rand) {
 }
 
 // Takes positions exactly as the reference loop would, only earlier.
-void CSlideShow::ComputeBatch() {
+void CSlideShow::ComputeBatch(std::uint32_t& rand) {
   m_nBatchStride = m_settings.m_bExtraMemory ? 1 : kBlockPixels;
   int positions = m_nBatchPositions;
   if (positions <= 0) positions = 2 * m_pEngine->Lanes() / m_nBatchStride;
@@ -153,9 +152,6 @@ void CSlideShow::ComputeBatch() {
     m_batchY.resize(pixels);
     m_batchColours.resize(pixels);
   }
-  // One look-up of the thread's random state a batch: MinGW emulates
-  // thread-local storage behind a lock.
-  std::uint32_t& rand = RandState();
   int n = 0;
   while (n < positions && !m_pOrder->done()) {
     const std::size_t first = static_cast<std::size_t>(n) * m_nBatchStride;

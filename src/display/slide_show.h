@@ -66,9 +66,10 @@ class CSlideShow {
   void FadeToBlack();
   void FreeCurves();
   // Takes one position of the order; returns how many pixels it stands for.
-  int TakeBlock(int* px, int* py);
+  // rand is the drawing thread's random state, looked up once per loop:
+  // MinGW emulates thread-local storage behind a lock.
   int TakeBlock(int* px, int* py, std::uint32_t& rand);
-  void ComputeBatch();
+  void ComputeBatch(std::uint32_t& rand);
   void PlotBatchPosition();
   // Asks the pacer before the next position, with nLeft still to come;
   // true when it has slept, and the caller should look at its flags again.

@@ -30,18 +30,8 @@ export MIROVANE_PICTURE_LOG
 MIROVANE_PICTURE_LOG=$(win_path "$count_file")
 pictures() { local n; n=$(tr -dc 0-9 <"$count_file" 2>/dev/null); echo "${n:-0}"; }
 
-# The Wine process of the saver among the descendants of the one started.
-saver_unix_pid() {
-  local p kids todo=$SAVER_PID
-  while [ -n "$todo" ]; do
-    set -- $todo; p=$1; shift; todo=$*
-    tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'mirovane\.scr' &&
-      [ "$(ps -o comm= -p "$p")" != timeout ] && { echo "$p"; return 0; }
-    kids=$(ps -o pid= --ppid "$p" | tr -d ' ' | tr '\n' ' ')
-    todo="$todo $kids"
-  done
-  return 1
-}
+# The Wine process of the saver.
+saver_unix_pid() { local p; p=$(wine_pids 'mirovane\.scr' | head -1); [ -n "$p" ] && echo "$p"; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status" 2>/dev/null; }
 
 # start_long TIMEOUT_S ARGS...: like start_saver, without its two-minute cap.
